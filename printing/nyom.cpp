@@ -1,0 +1,1 @@
+// The chart print page and the full report.

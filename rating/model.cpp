@@ -1,0 +1,1 @@
+#include "rating/model.h"

@@ -1,0 +1,136 @@
+// Rating model of the counter-current coil-in-jacket water/water exchanger.
+//
+// The model is one calculation state plus the relations that work on it.
+// Every relation reads and writes fields of the state, takes no arguments
+// and returns nothing; the order of the calls is part of their contract.
+// Intermediates are carried in 80-bit long double, fields are stored as
+// double, and a power x^y is always exp(y * ln x).
+//
+// Arithmetic faults (division by zero, invalid operation, overflow) throw
+// ArithmeticError at the failing relation; what was written before stays.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace rating {
+
+// The three arithmetic faults and their messages, as the user sees them.
+class ArithmeticError : public std::runtime_error {
+public:
+    enum class Kind { DivisionByZero, InvalidOperation, Overflow };
+    explicit ArithmeticError(Kind k);
+    Kind kind() const noexcept { return kind_; }
+    static const char *messageOf(Kind k) noexcept;
+
+private:
+    Kind kind_;
+};
+
+// Water properties, fourth-degree polynomials in t (°C).
+double Fajho(double t);   // specific heat, J/(kg·°C)
+double Suruseg(double t); // density, kg/m3
+
+// Type table: coefficient c of type i is TipusAdat[5*c + i];
+// c = 0 Cpk, 1 Cps, 2 Ak, 3 As, 4 Calfa, 5 F; element 30 is Rf.
+inline constexpr int TipusCount = 5;
+extern const double TipusAdat[31];
+inline constexpr double Rf = 0.000055; // fouling resistance, m2·°C/W
+enum TipusOszlop : int { cCpk = 0, cCps = 1, cAk = 2, cAs = 3, cCalfa = 4, cF = 5 };
+inline double Adat(int oszlop, int tipus) { return TipusAdat[5 * oszlop + tipus]; }
+
+// Names of the five types, in the order of the type list.
+extern const char *const TipusNevek[TipusCount];
+
+// Largest number of passes of the outlet-temperature iteration. Normal
+// inputs settle within about ten; the bound only keeps the loop finite.
+inline constexpr int MaxPasses = 1000;
+
+class Model {
+public:
+    // ---- calculation state, in declaration order; everything starts at zero
+    std::int32_t Tipus = 0;  // apparatus type, 0..4
+    std::int32_t Soros = 0;  // units in series per branch
+    std::int32_t Parh = 0;   // parallel branches
+    double tkb = 0;          // jacket inlet, °C
+    double tkk = 0;          // jacket outlet, °C
+    double tsb = 0;          // coil inlet, °C
+    double tsk = 0;          // coil outlet, °C
+    double Vk = 0;           // jacket volume flow, m3/s
+    double Vs = 0;           // coil volume flow, m3/s
+    double MVk = 0;          // jacket flow as entered (unit of the jacket unit list)
+    double MVs = 0;          // coil flow as entered
+    double K = 0;            // overall coefficient, W/(m2·°C)
+    double tkm = 0;          // jacket mean temperature, °C
+    double tsm = 0;          // coil mean temperature, °C
+    double wk = 0;           // jacket velocity in one branch, m/s
+    double ws = 0;           // coil velocity in one branch, m/s
+    double Q = 0;            // heat duty, W
+    double Q_elozo = 0;      // heat duty of the previous pass, W
+    double Delta_tm = 0;     // mean temperature difference, °C
+    double Delta_tmin = 0;   // smaller terminal difference, °C
+    double Delta_tmax = 0;   // larger terminal difference, °C
+    double Alfa_k = 0;       // jacket film coefficient, W/(m2·°C)
+    double Alfa_s = 0;       // coil film coefficient, W/(m2·°C)
+    double Delta_pk = 0;     // jacket pressure drop, bar
+    double Delta_ps = 0;     // coil pressure drop, bar
+    bool Hiba = false;       // the last run failed one of its checks
+    std::int32_t NyomLap = 0; // page counter of the full report
+    std::int32_t Nyelv = 0;   // interface language, 0..6
+
+    // ---- phrase fields (UTF-8), filled by the interface language
+    std::string SzHoteljesitmeny;
+    std::string SzBelhomK;
+    std::string SzBelhomS;
+    std::string SzTerfaramK;
+    std::string SzTerfaramS;
+    std::string SzHocserelo;
+    std::string SzHoatbocsT;
+
+    // ---- inputs that the calculation run takes from the window
+    int CbMVkIndex = 1;                 // jacket flow unit: 0 l/min, 1 m3/h
+    int CbMVsIndex = 1;                 // coil flow unit: 0 l/min, 1 m3/h
+    std::string DecimalSeparator = "."; // the user's regional separator (UTF-8)
+
+    // ---- the twelve result texts (UTF-8), written by Szamitas
+    std::string DPK;
+    std::string DPS;
+    std::string QLabel;
+    std::string LbTKK;
+    std::string LbTSK;
+    std::string LbTomegaramK;
+    std::string LbArsebK;
+    std::string LbHoatadK;
+    std::string LbTomegaramS;
+    std::string LbArsebS;
+    std::string LbHoatadS;
+    std::string LbHoatbocsT;
+
+    // ---- bookkeeping of the last Kozelites call (not part of the state)
+    int Passes = 0;           // passes made
+    bool PassLimitHit = false; // stopped by MaxPasses instead of settling
+
+    // ---- relations
+    void Alfa_k_szamit();
+    void Alfa_s_szamit();
+    void K_szamit();
+    void Delta_tm_szamit();
+    void Delta_pk_szamit();
+    void Delta_ps_szamit();
+    void Q_szamit();
+
+    // Outlet-temperature iteration.
+    void Kozelites();
+
+    // One complete calculation run: flows, checks, pressure drops,
+    // iteration and the twelve result texts.
+    void Szamitas();
+};
+
+// Fixed-point text of x with the given decimals, rounded half away from
+// zero from the exact binary value, no thousands separator, `sep` as the
+// decimal separator.
+std::string FixedText(double x, int decimals, const std::string &sep = ".");
+
+} // namespace rating
