@@ -131,6 +131,6 @@ public:
 // Fixed-point text of x with the given decimals, rounded half away from
 // zero from the exact binary value, no thousands separator, `sep` as the
 // decimal separator.
-std::string FixedText(double x, int decimals, const std::string &sep = ".");
+std::string FixedText(long double x, int decimals, const std::string &sep = ".");
 
 } // namespace rating
