@@ -112,16 +112,26 @@ const char *const TipusNevek[TipusCount] = {"VT/R-0", "VT/R-1", "VT/R-2", "VT/R-
 
 // ---------------------------------------------------------------- relations
 
+long double Model::velocityPower(PowerMemo &memo, double w)
+{
+    if (!memo.valid || memo.w != w) {
+        memo.value = pw(w, 0.733L);
+        memo.w = w;
+        memo.valid = true;
+    }
+    return memo.value;
+}
+
 void Model::Alfa_k_szamit()
 {
     wk = st(dv(Vk, static_cast<LD>(Parh) * Adat(cAk, Tipus)));
-    Alfa_k = st(pw(wk, 0.733L) * ((0.01L * tkm + 1) * Adat(cCalfa, Tipus)));
+    Alfa_k = st(velocityPower(powWk_, wk) * ((0.01L * tkm + 1) * Adat(cCalfa, Tipus)));
 }
 
 void Model::Alfa_s_szamit()
 {
     ws = st(dv(Vs, static_cast<LD>(Parh) * Adat(cAs, Tipus)));
-    Alfa_s = st(pw(ws, 0.733L) * ((0.01L * tsm + 1) * Adat(cCalfa, Tipus)));
+    Alfa_s = st(velocityPower(powWs_, ws) * ((0.01L * tsm + 1) * Adat(cCalfa, Tipus)));
 }
 
 void Model::K_szamit()

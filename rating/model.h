@@ -111,6 +111,18 @@ public:
     int Passes = 0;           // passes made
     bool PassLimitHit = false; // stopped by MaxPasses instead of settling
 
+private:
+    // w^0.733 depends on the stored velocity alone, which stays the same
+    // through all passes of one rating; the last value is kept per side.
+    struct PowerMemo {
+        bool valid = false;
+        double w = 0;
+        long double value = 0;
+    };
+    PowerMemo powWk_, powWs_;
+    long double velocityPower(PowerMemo &memo, double w);
+
+public:
     // ---- relations
     void Alfa_k_szamit();
     void Alfa_s_szamit();
