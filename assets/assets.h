@@ -1,0 +1,31 @@
+// The pictures the main window is built on: the schematic of the installation
+// and the images of the picture buttons. Resources are initialised on first
+// use; callers need no Q_INIT_RESOURCE.
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QImage>
+#include <QSize>
+
+namespace assets {
+
+// Size and background colour of the schematic.
+inline constexpr QSize schematicSize{699, 485};
+inline constexpr QRgb schematicBackground = 0xff98fffd; // (152, 255, 253)
+
+// The schematic, 699 x 485, Format_RGB32, without arrows. Rendered once;
+// every call returns a copy that the caller may paint on.
+QImage schematic();
+
+// Button images, 16 x 16 (with 32 x 32 for high-density screens). The
+// Disabled mode holds the greyed variant. Need a QGuiApplication (pixmaps).
+QIcon chartIcon();
+QIcon printerIcon();
+
+// The greyed look of a disabled button image: every dark pixel becomes a grey
+// pixel with a white one below right of it; light and transparent pixels
+// become transparent. `offset` is the shadow offset in pixels.
+QImage greyed(const QImage &image, int offset = 1);
+
+} // namespace assets
