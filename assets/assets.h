@@ -19,7 +19,7 @@ inline constexpr QRgb schematicBackground = 0xff98fffd; // (152, 255, 253)
 QImage schematic();
 
 // Button images, 16 x 16 (with 32 x 32 for high-density screens). The
-// Disabled mode holds the greyed variant. Need a QGuiApplication (pixmaps).
+// Disabled mode holds the greyed variant. Needs a QGuiApplication (pixmaps).
 QIcon chartIcon();
 QIcon printerIcon();
 
