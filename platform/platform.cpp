@@ -1,2 +1,123 @@
-// Thin layer over Qt: drawing surface, window operations, capture, pause,
-// error box and regional decimal separator.
+// Thin layer over Qt: window operations, capture, pause, error box, beep and
+// regional separators.
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QThread>
+#include <QWidget>
+
+namespace platform {
+
+QSize clientSize(const QWidget *w) { return w->size(); }
+int clientWidth(const QWidget *w) { return w->width(); }
+int clientHeight(const QWidget *w) { return w->height(); }
+
+void setOuterSize(QWidget *w, int outerWidth, int outerHeight)
+{
+    const QRect frame = w->frameGeometry();
+    const QRect client = w->geometry();
+    const int dw = frame.width() - client.width();
+    const int dh = frame.height() - client.height();
+    if (w->isWindow() && w->isVisible() && (dw > 0 || dh > 0))
+        w->resize(qMax(0, outerWidth - dw), qMax(0, outerHeight - dh));
+    else
+        w->resize(outerWidth, outerHeight);
+}
+
+void repaintNow(QWidget *w) { w->repaint(); }
+
+void showToFront(QWidget *w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void closeWindow(QWidget *w) { w->hide(); }
+
+QImage captureClient(QWidget *w)
+{
+    // grab() renders hidden and covered widgets alike. Compose onto an image
+    // of exactly the client size so a high-density screen or a translucent
+    // widget still gives client width by client height opaque pixels.
+    const QPixmap shot = w->grab();
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.fill(w->palette().color(w->backgroundRole()));
+    QPainter p(&image);
+    p.drawPixmap(QRect(QPoint(0, 0), w->size()), shot);
+    return image;
+}
+
+void ReportImage::setPicture(const QImage &image)
+{
+    // copy() detaches: the holder never shares pixels with the caller.
+    m_picture = image.copy();
+}
+
+void pause(int ms)
+{
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+namespace {
+
+void defaultError(const QString &message)
+{
+    QString title = QApplication::applicationDisplayName();
+    if (title.isEmpty())
+        title = QStringLiteral("Ventrano");
+    QMessageBox::critical(QApplication::activeWindow(), title, message, QMessageBox::Ok);
+}
+
+void defaultBeep() { QApplication::beep(); }
+
+ErrorHandler &errorHandler()
+{
+    static ErrorHandler handler = defaultError;
+    return handler;
+}
+
+BeepHandler &beepHandler()
+{
+    static BeepHandler handler = defaultBeep;
+    return handler;
+}
+
+} // namespace
+
+void showError(const QString &message)
+{
+    // Call a copy: the handler may replace itself while it runs.
+    const ErrorHandler handler = errorHandler();
+    handler(message);
+}
+
+ErrorHandler setErrorHandler(ErrorHandler handler)
+{
+    ErrorHandler previous = errorHandler();
+    errorHandler() = handler ? std::move(handler) : ErrorHandler(defaultError);
+    return previous;
+}
+
+void beep()
+{
+    const BeepHandler handler = beepHandler();
+    handler();
+}
+
+BeepHandler setBeepHandler(BeepHandler handler)
+{
+    BeepHandler previous = beepHandler();
+    beepHandler() = handler ? std::move(handler) : BeepHandler(defaultBeep);
+    return previous;
+}
+
+QString decimalSeparator() { return QLocale::system().decimalPoint(); }
+QString thousandsSeparator() { return QLocale::system().groupSeparator(); }
+
+} // namespace platform
