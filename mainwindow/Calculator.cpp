@@ -45,10 +45,23 @@ void CalcEngine::clear()
     m_error = false;
 }
 
+namespace {
+// Whether the text of a number reads back as a finite double: 15 digits of a
+// value next to the largest double round beyond it.
+bool readsBack(const std::string &text)
+{
+    double x = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::general);
+    return res.ec == std::errc() && std::isfinite(x);
+}
+} // namespace
+
 void CalcEngine::start(double x)
 {
     clear();
-    m_entry = format(x);
+    const std::string text = format(x);
+    if (readsBack(text))
+        m_entry = text;
 }
 
 CalcEngine::Result CalcEngine::fail()
@@ -61,9 +74,10 @@ CalcEngine::Result CalcEngine::fail()
 
 CalcEngine::Result CalcEngine::setResult(double x)
 {
-    if (!std::isfinite(x))
+    const std::string text = format(x);
+    if (!std::isfinite(x) || !readsBack(text))
         return fail();
-    m_entry = format(x);
+    m_entry = text;
     m_fresh = true;
     return Result::Changed;
 }
@@ -211,7 +225,12 @@ QPoint calculatorPosition(const QRect &field, const QSize &popup, const QRect &s
 
 // ---- popup ----------------------------------------------------------------------
 
-CalculatorPopup::CalculatorPopup(QWidget *field) : QFrame(field, Qt::Popup), m_field(field)
+namespace {
+constexpr int KeyWidth = 25;
+constexpr int KeyHeight = 19;
+} // namespace
+
+CalculatorPopup::CalculatorPopup(QWidget *field) : QFrame(field, Qt::Popup | Qt::FramelessWindowHint), m_field(field)
 {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
@@ -248,8 +267,7 @@ void CalculatorPopup::addKey(QGridLayout *grid, char k, const QString &label, in
     auto *b = new QToolButton(this);
     b->setText(label);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setMinimumSize(24, 19);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    b->setFixedSize(KeyWidth * colSpan + grid->spacing() * (colSpan - 1), KeyHeight);
     b->setProperty("calcKey", QVariant::fromValue(int(static_cast<unsigned char>(k))));
     connect(b, &QToolButton::clicked, this, [this, k] { press(k); });
     grid->addWidget(b, row, col, 1, colSpan);

@@ -55,6 +55,7 @@ void TestCalculator::keys_data()
     QTest::newRow("sqrt of negative") << 0.0 << "4_Q" << "Error" << R::Failed;
     QTest::newRow("reciprocal of zero") << 0.0 << "0R" << "Error" << R::Failed;
     QTest::newRow("overflow") << 1e200 << "*=" << "Error" << R::Failed;
+    QTest::newRow("start rounds beyond the largest double") << -1.7976931348623157e308 << "" << "0" << R::Ignored;
     QTest::newRow("clear") << 0.0 << "5+3C" << "0" << R::Changed;
     QTest::newRow("lower case letters") << 0.0 << "16q" << "4" << R::Changed;
     QTest::newRow("unknown key") << 0.0 << "7x" << "7" << R::Ignored;
