@@ -646,6 +646,13 @@ void NumEdit::focusOutEvent(QFocusEvent *e)
     if (m_calcOpen && m_popup)
         m_popup->cancel();
     const std::optional<double> v = numfield::commitText(text(), m_seps, rules());
+    if (!v && !isVisible()) {
+        // Hidden (its window closing): nothing to keep the focus for; the
+        // value stays as it was.
+        m_entered = false;
+        refreshText();
+        return;
+    }
     if (!v) {
         // The field keeps the focus. Take it back before anyone else acts on
         // having it (the new focus widget gets no focus-in), and show the

@@ -57,6 +57,7 @@ struct Form {
         oldError = platform::setErrorHandler([this](const QString &m) { errors << m; });
         oldBeep = platform::setBeepHandler([this] { ++beeps; });
         window->show();
+        window->activateWindow();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // Start with the focus on the other field, as if the user came from there.
