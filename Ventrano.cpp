@@ -1,2 +1,60 @@
+// Entry module: creates the four windows in order, connects them and runs
+// the event loop until the main window is closed.
+#include "charts/grTerfKop.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/main.h"
+#include "printing/nyom.h"
+#include "printing/nyomALL.h"
+#include "platform/platform.h"
+
 #include <QApplication>
-int main(int argc, char **argv) { QApplication app(argc, argv); return 0; }
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display the toolkit would abort with a long message; say in one
+// line what is missing and how to get a display.
+bool haveDisplay()
+{
+    const char *platformName = std::getenv("QT_QPA_PLATFORM");
+    if (platformName && *platformName) return true;
+    const char *x = std::getenv("DISPLAY");
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!haveDisplay()) {
+        std::fprintf(stderr, "Ventrano needs a graphical display (DISPLAY is not set); "
+                             "without one, run it as: xvfb-run -a ./Ventrano\n");
+        return 2;
+    }
+    // The layout is in pixels at 96 dpi, whatever the desktop says.
+    qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Ventrano"));
+    fonts::load();
+
+    TmainF mainF;
+    TgrTerfKopF grTerfKopF(&mainF);
+    TnyomF nyomF;
+    TnyomALLF nyomALLF(&mainF, &grTerfKopF);
+    mainF.setChartWindow(&grTerfKopF);
+
+    QObject::connect(&mainF, &TmainF::chartWindowRequested, &grTerfKopF,
+                     [&] { platform::showToFront(&grTerfKopF); });
+    QObject::connect(&mainF, &TmainF::chartRequested, &grTerfKopF,
+                     [&](int fajta) { grTerfKopF.drawChart(fajta); });
+    QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [&] { nyomALLF.preview(); });
+    // Closing the main window ends the program, whatever else is open.
+    app.setQuitOnLastWindowClosed(false);
+    QObject::connect(&mainF, &TmainF::closed, &app, &QApplication::quit);
+
+    mainF.show();
+    return app.exec();
+}

@@ -1,1 +1,3 @@
-// The chart print page and the full report.
+#include "printing/nyom.h"
+
+TnyomF::TnyomF(QWidget *parent) : QWidget(parent) { setWindowTitle(QStringLiteral("nyomF")); }

@@ -1,0 +1,302 @@
+// The main window as the user drives it: start, edits, recalculation,
+// errors, languages, indicators and the result-table grid.
+#include "mainwindow/LevelBar.h"
+#include "mainwindow/NumEdit.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/main.h"
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QToolButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QStringList results(const TmainF &w)
+{
+    QStringList out;
+    for (const mainwindow::Label *l : {w.DPK, w.DPS, w.QLabel, w.LbTKK, w.LbTSK, w.LbTomegaramK, w.LbArsebK,
+                                       w.LbHoatadK, w.LbTomegaramS, w.LbArsebS, w.LbHoatadS, w.LbHoatbocsT})
+        out << l->text();
+    return out;
+}
+
+const QStringList kMarked = {"***", "***", "***", "***", "***", " ", " ", " ", " ", " ", " ", " "};
+
+const QStringList kDefaults = {
+    "98.000 kPa", "155.218 kPa", "Total heat transfer=46.37 kW", "74.15 °C", "60.09 °C", "1.89 kg/s",
+    "1.33 m/s", "24194 W/m2°C", "0.28 kg/s", "2.44 m/s", "29794 W/m2°C",
+    "Overall heat transfer coefficient 7698 W/m2°C"};
+
+QColor arrowPixel(TmainF &w, int arrow)
+{
+    const QPoint inside[4] = {{50, 122}, {640, 122}, {50, 384}, {393, 450}};
+    return w.Image1->picture().pixelColor(inside[arrow - 1]);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TmainF> w;
+    QStringList errors;
+    platform::ErrorHandler previous;
+
+    // Types into a field from the keyboard, as the user does: focus, select
+    // all, keys.
+    void typeInto(NumEdit *e, const QString &text)
+    {
+        e->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    void leave(QWidget *from) { QTest::keyClick(from, Qt::Key_Tab); }
+
+private slots:
+    void initTestCase()
+    {
+        // The decimal separator of the machine's locale is the one shown.
+        QLocale::setDefault(QLocale::c());
+        previous = platform::setErrorHandler([this](const QString &m) { errors << m; });
+    }
+    void cleanupTestCase() { platform::setErrorHandler(previous); }
+
+    void init()
+    {
+        errors.clear();
+        w = std::make_unique<TmainF>();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanup() { w.reset(); }
+
+    void startsWithTheDefaultsRated()
+    {
+        QCOMPARE(w->size(), QSize(701, 571));
+        QCOMPARE(w->windowTitle(), QString("Hőcserélő méretezés"));
+        QCOMPARE(w->ComboBox1->currentText(), QString("English"));
+        QCOMPARE(w->CbTipus->currentText(), QString("VT/R-0"));
+        QCOMPARE(results(*w), kDefaults);
+        QCOMPARE(w->LbVARDOTORLEX->text(), QString("VARDO-TORLEX heat exchanger in couter flow (water-water)"));
+        QCOMPARE(w->CbPwc->text(), QString("print with grafikon"));
+        QVERIFY(!w->CbPwc->isChecked());
+        QVERIFY(!w->model.Hiba);
+        QCOMPARE(w->labels().size(), 33);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void typingMarksAndLeavingRecalculates()
+    {
+        typeInto(w->MVkEd, "9");
+        QCOMPARE(results(*w), kMarked);
+        leave(w->MVkEd);
+        QCOMPARE(w->model.MVk, 9.0);
+        QVERIFY(!w->model.Hiba);
+        QVERIFY(w->QLabel->text().startsWith("Total heat transfer="));
+        QCOMPARE(w->LbTomegaramK->text(), QString("2.43 kg/s"));
+        QVERIFY(errors.isEmpty());
+    }
+
+    void countsAreTruncated()
+    {
+        typeInto(w->SorosEd, "2.7");
+        leave(w->SorosEd);
+        QCOMPARE(w->model.Soros, 2);
+        QCOMPARE(w->DPK->text(), QString("196.000 kPa"));
+    }
+
+    void zeroBranchesIsADivisionByZero()
+    {
+        typeInto(w->ParhEd, "0.5");
+        leave(w->ParhEd);
+        QCOMPARE(errors, QStringList{"Floating point division by zero"});
+        QCOMPARE(w->model.Parh, 0);
+        QCOMPARE(results(*w), kMarked);
+        // A cold jacket inlet would turn bar 3 and arrow 3 blue, but the
+        // error cuts the run short before the indicators are updated.
+        typeInto(w->tkbEd, "30"); // leaving MVsEd for it rates (and fails) once more
+        errors.clear();
+        leave(w->tkbEd);
+        QCOMPARE(errors, QStringList{"Floating point division by zero"});
+        QCOMPARE(w->model.tkb, 30.0);
+        QCOMPARE(w->JvXPProgressBar3->barColorFrom(), QColor(Qt::red));
+        QCOMPARE(w->JvXPProgressBar3->position(), 80);
+        QCOMPARE(arrowPixel(*w, 3), QColor(Qt::red));
+        // The program goes on: a sound input rates again.
+        errors.clear();
+        typeInto(w->ParhEd, "1");
+        leave(w->ParhEd);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(w->QLabel->text().startsWith("Total heat transfer="));
+        QCOMPARE(arrowPixel(*w, 3), QColor(Qt::blue));
+    }
+
+    void failedChecksKeepTheMarks_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("dropsShown");
+        QTest::newRow("no jacket flow") << "MVkEd" << "0" << false;
+        QTest::newRow("no coil flow") << "MVsEd" << "0" << false;
+        QTest::newRow("equal inlets") << "tsbEd" << "80" << true;
+    }
+    void failedChecksKeepTheMarks()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, dropsShown);
+        auto *e = w->findChild<NumEdit *>(field);
+        QVERIFY(e);
+        typeInto(e, text);
+        leave(e);
+        QVERIFY(w->model.Hiba);
+        QStringList want = kMarked;
+        if (dropsShown) want[0] = "98.000 kPa", want[1] = "155.218 kPa";
+        QCOMPARE(results(*w), want);
+        // A click on the picture without an edit keeps what is shown.
+        QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(300, 200));
+        QCOMPARE(results(*w), want);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void pictureClickRecalculatesWhileEditing()
+    {
+        typeInto(w->MVsEd, "2");
+        QCOMPARE(results(*w), kMarked);
+        QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(300, 200));
+        QCOMPARE(w->model.MVs, 2.0);
+        QVERIFY(w->LbTSK->text().endsWith("°C"));
+    }
+
+    void sameLanguageAgainRecalculatesWithInputsKept()
+    {
+        typeInto(w->MVkEd, "9");
+        QCOMPARE(results(*w), kMarked);
+        w->ComboBox1CloseUp();
+        QCOMPARE(w->model.MVk, 9.0);
+        QCOMPARE(w->LbTomegaramK->text(), QString("2.43 kg/s"));
+        QCOMPARE(w->LbTipus->text(), QString("Type"));
+    }
+
+    void languagesAndTheChartWindowFont()
+    {
+        QWidget chart;
+        chart.setFont(fonts::sansSerif(8));
+        fonts::setPointSize(&chart, 8);
+        w->setChartWindow(&chart);
+
+        w->ComboBox1->setCurrentIndex(2); // RUS
+        w->ComboBox1CloseUp();
+        QCOMPARE(w->LbTipus->text(), QString("тип"));
+        QVERIFY(w->QLabel->text().startsWith("тепловая мощность="));
+        QCOMPARE(fonts::charset(w->LbTKK), 204);
+        QCOMPARE(fonts::charset(w->CbPwc), 204);
+        QCOMPARE(fonts::charset(&chart), 204);
+        QCOMPARE(fonts::pointSize(&chart), 7);
+
+        w->ComboBox1->setCurrentIndex(1); // English
+        w->ComboBox1CloseUp();
+        for (const mainwindow::Label *l : w->labels()) {
+            for (QChar c : l->text()) QVERIFY2(c.script() != QChar::Script_Cyrillic, qPrintable(l->objectName()));
+            QCOMPARE(fonts::charset(l), 1);
+        }
+        QCOMPARE(w->CbPwc->text(), QString("print with grafikon"));
+        QCOMPARE(fonts::charset(&chart), 1);
+        QCOMPARE(fonts::pointSize(&chart), 7); // sizes are never set back
+        QCOMPARE(results(*w), kDefaults);
+
+        w->ComboBox1->setCurrentIndex(5); // Romanian: trailing blank kept
+        w->ComboBox1CloseUp();
+        QCOMPARE(w->LbBelhomS->text(), QString("Temperatura de intrare "));
+        w->setChartWindow(nullptr);
+    }
+
+    void indicatorsFollowThe37DegreeRule_data()
+    {
+        QTest::addColumn<QString>("tkb");
+        QTest::addColumn<QString>("tsb");
+        QTest::addColumn<QColor>("c3");
+        QTest::addColumn<QColor>("c2");
+        QTest::newRow("defaults") << "80" << "20" << QColor(Qt::red) << QColor(Qt::blue);
+        QTest::newRow("exactly 37 is blue") << "37" << "20" << QColor(Qt::blue) << QColor(Qt::blue);
+        QTest::newRow("37.01 is red") << "37.01" << "90" << QColor(Qt::red) << QColor(Qt::red);
+    }
+    void indicatorsFollowThe37DegreeRule()
+    {
+        QFETCH(QString, tkb);
+        QFETCH(QString, tsb);
+        QFETCH(QColor, c3);
+        QFETCH(QColor, c2);
+        typeInto(w->tkbEd, tkb);
+        typeInto(w->tsbEd, tsb);
+        leave(w->tsbEd);
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(w->JvXPProgressBar3->barColorFrom(), c3);
+        QCOMPARE(w->JvXPProgressBar3->barColorTo(), c3);
+        QCOMPARE(w->JvXPProgressBar2->barColorFrom(), c2);
+        QCOMPARE(arrowPixel(*w, 3), c3);
+        QCOMPARE(arrowPixel(*w, 2), c2);
+        QCOMPARE(w->JvXPProgressBar3->position(), int(tkb.toDouble()));
+        QCOMPARE(arrowPixel(*w, 1), TmainF::indicatorColor(w->model.tkk));
+        QCOMPARE(arrowPixel(*w, 4), TmainF::indicatorColor(w->model.tsk));
+    }
+
+    void arrowOutsideOneToFourDrawsNothing()
+    {
+        const QImage before = w->Image1->picture();
+        w->NYIL(0, Qt::green);
+        w->NYIL(5, Qt::green);
+        QCOMPARE(w->Image1->picture(), before);
+    }
+
+    void gridIsRedrawnOnEveryRepaint()
+    {
+        w->repaint();
+        const QImage img = w->grab().toImage();
+        img.save("/tmp/mainwindow-grab.png");
+        const QColor grey(128, 128, 128);
+        for (QPoint p : {QPoint(300, 488), QPoint(300, 503), QPoint(100, 548), QPoint(300, 563),
+                         QPoint(150, 500), QPoint(550, 525), QPoint(0, 530), QPoint(700, 530)})
+            QCOMPARE(img.pixelColor(p), grey);
+        QCOMPARE(img.pixelColor(100, 495), QColor(206, 255, 255));
+        QCOMPARE(img.pixelColor(100, 567), QColor(206, 255, 255));
+        QCOMPARE(img.pixelColor(700, 100), QColor(128, 255, 255)); // panel strip right of the picture
+        QCOMPARE(img.pixelColor(300, 10), QColor(0, 0, 128));      // title bar
+    }
+
+    void keyboardOrder()
+    {
+        const QList<QWidget *> order = {w->CbTipus, w->SorosEd, w->ParhEd, w->MVsEd, w->CbMVs, w->tsbEd,
+                                        w->CbMVk,   w->MVkEd,   w->tkbEd,  w->ComboBox1, w->CbPwc};
+        w->CbTipus->setFocus(Qt::OtherFocusReason);
+        for (int i = 0; i + 1 < order.size(); ++i) {
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), order.last());
+        QVERIFY(errors.isEmpty());
+    }
+
+    void chartButtonShowsRecalculatesThenDraws()
+    {
+        QStringList steps;
+        connect(w.get(), &TmainF::chartWindowRequested, this, [&] { steps << "show:" + w->QLabel->text(); });
+        connect(w.get(), &TmainF::chartRequested, this, [&](int f) { steps << QString("chart %1:").arg(f) + w->QLabel->text(); });
+        typeInto(w->MVkEd, "9"); // still in the field: the typed text counts
+        w->SpeedButton2->click();
+        QCOMPARE(steps.size(), 2);
+        QCOMPARE(steps[0], QString("show:***"));
+        QVERIFY(steps[1].startsWith("chart 1:Total heat transfer="));
+        QCOMPARE(w->model.MVk, 9.0);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
