@@ -31,7 +31,7 @@ int main(int argc, char **argv)
 {
     if (!haveDisplay()) {
         std::fprintf(stderr, "Ventrano needs a graphical display (DISPLAY is not set); "
-                             "without one, run it as: xvfb-run -a ./Ventrano\n");
+                             "without one, run it under Xvfb: xvfb-run -a %s\n", argv[0]);
         return 2;
     }
     // The layout is in pixels at 96 dpi, whatever the desktop says.

@@ -1,6 +1,7 @@
 // Speed of the rating at the main window's defaults: the iteration alone,
 // and a whole calculation run with its twelve result texts.
 #include "rating/model.h"
+#include "tests/rating/fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,18 +9,9 @@ namespace {
 
 rating::Model defaults()
 {
-    rating::Model m;
-    m.Tipus = 0;
-    m.Soros = 1;
-    m.Parh = 1;
-    m.tkb = 80;
-    m.tsb = 20;
-    m.MVk = 7;
-    m.MVs = 1;
+    rating::Model m = defaultModel();
     m.Vk = 7.0 / 3600;
     m.Vs = 1.0 / 3600;
-    m.SzHoteljesitmeny = "Total heat transfer";
-    m.SzHoatbocsT = "Overall heat transfer coefficient";
     return m;
 }
 

@@ -2,9 +2,7 @@
 # Installs what is missing, builds the program and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source tools/packages.sh
-install_packages
-build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja ${CMAKE_ARGS:-}
+source tools/common.sh
+build=$(prepare_build)
 cmake --build "$build" -j2 --target Ventrano
 exec "$build/Ventrano"

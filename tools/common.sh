@@ -1,5 +1,7 @@
-# Debian packages the program, its tests and its benchmarks need.
+# Shared by tools/run.sh and tools/test.sh: the Debian packages the program,
+# its tests and its benchmarks need, and the configured build tree.
 PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xauth x11-utils imagemagick"
+
 install_packages() {
   local missing=""
   for p in $PACKAGES; do
@@ -10,4 +12,12 @@ install_packages() {
     apt-get update
     apt-get install -y --no-install-recommends $missing
   fi
+}
+
+# Installs what is missing and configures the build tree; prints its path.
+prepare_build() {
+  install_packages >&2
+  local build=${BUILD_DIR:-build}
+  cmake -S . -B "$build" -G Ninja ${CMAKE_ARGS:-} >&2
+  echo "$build"
 }
