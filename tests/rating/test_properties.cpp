@@ -25,7 +25,9 @@ TEST(Water, ReferenceValues)
     };
     for (const auto &r : rows) {
         EXPECT_EQ(three(Fajho(r.t)), r.cp) << r.t;
-        if (r.rho) EXPECT_EQ(three(Suruseg(r.t)), r.rho) << r.t;
+        if (r.rho) {
+            EXPECT_EQ(three(Suruseg(r.t)), r.rho) << r.t;
+        }
     }
 }
 
