@@ -122,6 +122,16 @@ long double Model::velocityPower(PowerMemo &memo, double w)
     return memo.value;
 }
 
+double Model::density(DensityMemo &memo, double t)
+{
+    if (!memo.valid || memo.t != t) {
+        memo.value = Suruseg(t);
+        memo.t = t;
+        memo.valid = true;
+    }
+    return memo.value;
+}
+
 void Model::Alfa_k_szamit()
 {
     wk = st(dv(Vk, static_cast<LD>(Parh) * Adat(cAk, Tipus)));
@@ -178,9 +188,9 @@ void Model::Q_szamit()
 {
     const double Qkf = st(static_cast<LD>(K) * Adat(cF, Tipus) * Soros * Parh * Delta_tm);
     Q = Qkf;
-    const double Qk = st(fabsl(static_cast<LD>(tkb) - tkk) * Vk * Suruseg(tkb) *
+    const double Qk = st(fabsl(static_cast<LD>(tkb) - tkk) * Vk * density(rhoK_, tkb) *
                          Fajho(st((static_cast<LD>(tkb) + tkk) / 2)));
-    const double Qs = st(fabsl(static_cast<LD>(tsb) - tsk) * Vs * Suruseg(tsb) *
+    const double Qs = st(fabsl(static_cast<LD>(tsb) - tsk) * Vs * density(rhoS_, tsb) *
                          Fajho(st((static_cast<LD>(tsb) + tsk) / 2)));
     const LD mean = (static_cast<LD>(Qk) + Qs) / 2;
     // Pinch: an outlet at the opposite inlet temperature. The smaller
@@ -219,8 +229,8 @@ void Model::Kozelites()
         Alfa_s_szamit();
         K_szamit();
         const double KF = st(static_cast<LD>(Soros) * Adat(cF, Tipus) * Parh * K);
-        const double Wk = st(static_cast<LD>(Suruseg(tkb)) * Vk * Fajho(tkm));
-        const double Ws = st(static_cast<LD>(Suruseg(tsb)) * Vs * Fajho(tsm));
+        const double Wk = st(static_cast<LD>(density(rhoK_, tkb)) * Vk * Fajho(tkm));
+        const double Ws = st(static_cast<LD>(density(rhoS_, tsb)) * Vs * Fajho(tsm));
 
         double Pk, Ps;
         if (Wk == Ws) {

@@ -121,6 +121,14 @@ private:
     };
     PowerMemo powWk_, powWs_;
     long double velocityPower(PowerMemo &memo, double w);
+    // Likewise the density at an inlet temperature.
+    struct DensityMemo {
+        bool valid = false;
+        double t = 0;
+        double value = 0;
+    };
+    DensityMemo rhoK_, rhoS_;
+    static double density(DensityMemo &memo, double t);
 
 public:
     // ---- relations
