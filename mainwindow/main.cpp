@@ -420,13 +420,12 @@ void TmainF::FormCreate()
 void TmainF::CbTipusChange()
 {
     model.Tipus = CbTipus->currentIndex();
-    for (Label *l : {DPK, DPS, QLabel, LbTKK, LbTSK}) l->setCaption(QStringLiteral("***"));
-    for (Label *l : {LbTomegaramK, LbArsebK, LbHoatadK, LbTomegaramS, LbArsebS, LbHoatadS, LbHoatbocsT})
-        l->setCaption(QStringLiteral(" "));
-    // The model's texts follow the labels, so a failed run leaves the marks.
+    // The marks go into the model's texts, so that a run that fails its
+    // checks leaves them on screen.
     model.DPK = model.DPS = model.QLabel = model.LbTKK = model.LbTSK = "***";
     model.LbTomegaramK = model.LbArsebK = model.LbHoatadK = model.LbTomegaramS = model.LbArsebS =
         model.LbHoatadS = model.LbHoatbocsT = " ";
+    showResults();
 }
 
 void TmainF::Image1Click()

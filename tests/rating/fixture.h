@@ -3,6 +3,7 @@
 #include "rating/model.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 inline rating::Model defaultModel()
@@ -32,4 +33,15 @@ inline Balances balances(const rating::Model &m)
                rating::Fajho(static_cast<double>((static_cast<LD>(in) + out) / 2));
     };
     return {side(m.tkb, m.tkk, m.Vk), side(m.tsb, m.tsk, m.Vs)};
+}
+
+// The kind of arithmetic error f throws, if any.
+template <class F> std::optional<rating::ArithmeticError::Kind> errorOf(F &&f)
+{
+    try {
+        f();
+    } catch (const rating::ArithmeticError &e) {
+        return e.kind();
+    }
+    return std::nullopt;
 }

@@ -100,13 +100,7 @@ TEST(Relations, EqualTerminalDifferences)
     EXPECT_EQ(m.Delta_tm, 20);
     // Without any surface the equal differences are the 0/0 they always were.
     m.Soros = 0;
-    try {
-        m.Delta_tm_szamit();
-        FAIL() << "no error";
-    } catch (const ArithmeticError &e) {
-        EXPECT_EQ(e.kind(), Kind::InvalidOperation);
-        EXPECT_STREQ(e.what(), "Invalid floating point operation");
-    }
+    EXPECT_EQ(errorOf([&] { m.Delta_tm_szamit(); }), Kind::InvalidOperation);
 }
 
 TEST(Relations, HeatDutyIsTheSmallerOfRateAndBalances)
@@ -128,25 +122,17 @@ TEST(Relations, HeatDutyIsTheSmallerOfRateAndBalances)
 
 TEST(Relations, ArithmeticFaults)
 {
-    auto kindOf = [](auto &&f) {
-        try {
-            f();
-        } catch (const ArithmeticError &e) {
-            return e.kind();
-        }
-        ADD_FAILURE() << "no error";
-        return Kind::Overflow;
-    };
     Model m = installation(0, 1, 0); // no parallel branch
-    EXPECT_EQ(kindOf([&] { m.Delta_pk_szamit(); }), Kind::DivisionByZero);
-    EXPECT_EQ(kindOf([&] { m.Alfa_k_szamit(); }), Kind::DivisionByZero);
+    EXPECT_EQ(errorOf([&] { m.Delta_pk_szamit(); }), Kind::DivisionByZero);
+    EXPECT_EQ(errorOf([&] { m.Alfa_k_szamit(); }), Kind::DivisionByZero);
     m = installation(0, 1, 1);
     m.Vk = -1e-3; // log of a negative velocity
-    EXPECT_EQ(kindOf([&] { m.Alfa_k_szamit(); }), Kind::InvalidOperation);
+    EXPECT_EQ(errorOf([&] { m.Alfa_k_szamit(); }), Kind::InvalidOperation);
     m.Vk = 0; // log of zero
-    EXPECT_EQ(kindOf([&] { m.Delta_pk_szamit(); }), Kind::DivisionByZero);
+    EXPECT_EQ(errorOf([&] { m.Delta_pk_szamit(); }), Kind::DivisionByZero);
     m.Vk = 1e200; // beyond the double range once squared
-    EXPECT_EQ(kindOf([&] { m.Delta_pk_szamit(); }), Kind::Overflow);
+    EXPECT_EQ(errorOf([&] { m.Delta_pk_szamit(); }), Kind::Overflow);
     EXPECT_STREQ(ArithmeticError(Kind::Overflow).what(), "Floating point overflow");
     EXPECT_STREQ(ArithmeticError(Kind::DivisionByZero).what(), "Floating point division by zero");
+    EXPECT_STREQ(ArithmeticError(Kind::InvalidOperation).what(), "Invalid floating point operation");
 }
