@@ -1,19 +1,58 @@
-// The chart window: shows one of the four characteristic charts.
+// The chart window: shows one of the four characteristic charts, redraws it
+// on every paint and resize, and hands an image of it to the chart print
+// page through its one menu command "Print".
 #pragma once
 
-#include <QWidget>
+#include "platform/Canvas.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QSize>
 
 class TmainF;
+class QAction;
 
-class TgrTerfKopF : public QWidget {
+namespace charts {
+
+// The client area below the menu bar (the window's empty image control):
+// every paint draws the chart that the window names.
+class ChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartView(QWidget *parent);
+
+signals:
+    void painting(QPainter &painter);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
+
+} // namespace charts
+
+class TgrTerfKopF : public QMainWindow {
     Q_OBJECT
 public:
     explicit TgrTerfKopF(TmainF *mainF, QWidget *parent = nullptr);
+    ~TgrTerfKopF() override;
+
+    // Client sizes: at start, while the full report produces its pages
+    // (outer 723 x 521), and the smallest the user can drag it to (outer
+    // 360 x 360).
+    static constexpr QSize StartClient{723, 467};
+    static constexpr QSize ReportClient{715, 475};
+    static constexpr QSize MinimumClient{352, 306};
+    // What the window frame, caption and menu bar of the original layout
+    // take from an outer size.
+    static constexpr QSize FrameAllowance{8, 46};
 
     // Which chart the window shows: 0 none, 1 jacket flow, 2 coil flow,
     // 3 jacket inlet temperature, 4 coil inlet temperature.
     int GrafikonFajta = 0;
 
+    // The four charts. Each sets GrafikonFajta first, sweeps the main
+    // window's state and draws; an arithmetic fault of the sweep propagates
+    // to the caller (the button's handler reports it).
     void Tomegaram_a_kopenyben();
     void Tomegaram_a_spiralban();
     void Homerseklet_a_kopenyben();
@@ -22,6 +61,39 @@ public:
     // Chart number 1..4 as the main window's buttons ask for it.
     void drawChart(int fajta);
 
+    // Menu command "Print": captures the client area and asks for the
+    // chart print page (printRequested).
+    void Print1Click();
+
+    // The client area (below the menu bar) and its size.
+    QWidget *clientArea() const;
+    QSize clientSize() const;
+    void setClientSize(const QSize &size);
+    // Outer size as the original layout counts it: the client becomes the
+    // outer size less FrameAllowance (723 x 521 gives the report's 715 x 475).
+    void setOuterSize(int width, int height);
+
+    // An image of the client area with the current chart; scale 3 gives
+    // the 288-dpi image that goes on paper (its logical size is the client).
+    QImage capture(qreal scale = 1) const;
+
+    // The drawing surface; its pen, brush and font state lasts from one
+    // chart to the next.
+    platform::Canvas &canvas() { return canvas_; }
+
+    QAction *Print1 = nullptr;
+
+signals:
+    // "Print" was chosen: the captured chart, for the chart print page.
+    void printRequested(const QImage &chart);
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+
 private:
+    void FormPaint(QPainter &painter);
+
     TmainF *mainF_;
+    charts::ChartView *view_ = nullptr;
+    platform::Canvas canvas_;
 };

@@ -39,16 +39,28 @@ void showToFront(QWidget *w)
 
 void closeWindow(QWidget *w) { w->hide(); }
 
-QImage captureClient(QWidget *w)
+QImage captureClient(QWidget *w, qreal scale)
 {
-    // grab() renders hidden and covered widgets alike. Compose onto an image
-    // of exactly the client size so a high-density screen or a translucent
-    // widget still gives client width by client height opaque pixels.
-    const QPixmap shot = w->grab();
-    QImage image(w->size(), QImage::Format_RGB32);
+    if (!(scale >= 1)) scale = 1;
+    if (scale == 1) {
+        // grab() renders hidden and covered widgets alike. Compose onto an
+        // image of exactly the client size so a high-density screen or a
+        // translucent widget still gives client width by client height
+        // opaque pixels.
+        const QPixmap shot = w->grab();
+        QImage image(w->size(), QImage::Format_RGB32);
+        image.fill(w->palette().color(w->backgroundRole()));
+        QPainter p(&image);
+        p.drawPixmap(QRect(QPoint(0, 0), w->size()), shot);
+        return image;
+    }
+    // render() paints the widget and its children straight into the image
+    // at its device pixel ratio, so nothing is scaled up from screen pixels.
+    const QSize logical = w->size();
+    QImage image(logical * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(w->palette().color(w->backgroundRole()));
-    QPainter p(&image);
-    p.drawPixmap(QRect(QPoint(0, 0), w->size()), shot);
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return image;
 }
 

@@ -40,7 +40,12 @@ void closeWindow(QWidget *w);
 // A new image of client width by client height pixels, filled with the
 // widget's background colour, into which the widget and its children paint
 // themselves. Works for hidden and covered widgets. The caller owns it.
-QImage captureClient(QWidget *w);
+//
+// With a scale above 1 the image has scale times as many pixels each way
+// and that device pixel ratio: its logical size (deviceIndependentSize) is
+// still the client size and every logical coordinate is where it was, but
+// text and lines are drawn at the finer resolution (3 gives 288 dpi paper).
+QImage captureClient(QWidget *w, qreal scale = 1);
 
 // Holder of a report picture: it keeps its own deep copy of what it is given,
 // so the source can be changed or dropped right after.
