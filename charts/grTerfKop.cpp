@@ -6,15 +6,20 @@
 
 #include <QLayout>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+
+#include <cstdlib>
 
 namespace charts {
 
 ChartView::ChartView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Image1"));
+    setAccessibleName(QStringLiteral("Chart"));
     setAutoFillBackground(true);
+    setMouseTracking(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
@@ -24,6 +29,23 @@ void ChartView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     emit painting(painter);
+}
+
+void ChartView::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    // The chart follows the new size before the resize returns.
+    if (isVisible()) repaint();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent *e)
+{
+    const QString text = pointText_ ? pointText_(e->position().toPoint()) : QString();
+    if (text != toolTip()) {
+        setToolTip(text);
+        setAccessibleDescription(text);
+    }
+    QWidget::mouseMoveEvent(e);
 }
 
 } // namespace charts
@@ -43,6 +65,7 @@ TgrTerfKopF::TgrTerfKopF(TmainF *mainF, QWidget *parent) : QMainWindow(parent), 
 
     view_ = new charts::ChartView(this);
     view_->setMinimumSize(MinimumClient);
+    view_->setPointText([this](const QPoint &p) { return pointText(p); });
     setCentralWidget(view_);
     connect(view_, &charts::ChartView::painting, this, &TgrTerfKopF::FormPaint);
     setClientSize(StartClient);
@@ -58,8 +81,8 @@ void TgrTerfKopF::setClientSize(const QSize &size)
 {
     const QSize client = size.expandedTo(MinimumClient);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    // The layout settles the central widget at once only when the window
-    // is laid out; do it now so the client size holds before any paint.
+    // Settle the client area now, so that its size holds before any paint
+    // or capture, also while the window is hidden.
     if (layout()) layout()->activate();
     view_->resize(client);
 }
@@ -71,35 +94,107 @@ void TgrTerfKopF::setOuterSize(int width, int height)
 
 QImage TgrTerfKopF::capture(qreal scale) const { return platform::captureClient(view_, scale); }
 
-void TgrTerfKopF::resizeEvent(QResizeEvent *e)
+void TgrTerfKopF::showEvent(QShowEvent *e)
 {
-    QMainWindow::resizeEvent(e);
-    // The chart follows the new size at once.
-    if (isVisible()) view_->repaint();
+    QMainWindow::showEvent(e);
+    if (shownBefore_) return;
+    shownBefore_ = true;
+    // Centred on the main window the first time it appears.
+    if (mainF_) move(mainF_->frameGeometry().center() - rect().center());
 }
 
-// The sweeps themselves come with the charts; for now a request records
-// which chart the window is to show.
-void TgrTerfKopF::Tomegaram_a_kopenyben() { GrafikonFajta = 1; view_->update(); }
-void TgrTerfKopF::Tomegaram_a_spiralban() { GrafikonFajta = 2; view_->update(); }
-void TgrTerfKopF::Homerseklet_a_kopenyben() { GrafikonFajta = 3; view_->update(); }
-void TgrTerfKopF::Homerseklet_a_spiralban() { GrafikonFajta = 4; view_->update(); }
+charts::ChartTexts TgrTerfKopF::texts() const
+{
+    charts::ChartTexts t;
+    if (!mainF_) return t;
+    const rating::Model &m = mainF_->model;
+    t.SzHoteljesitmeny = QString::fromStdString(m.SzHoteljesitmeny);
+    t.SzHocserelo = QString::fromStdString(m.SzHocserelo);
+    t.SzTerfaramK = QString::fromStdString(m.SzTerfaramK);
+    t.SzTerfaramS = QString::fromStdString(m.SzTerfaramS);
+    t.SzBelhomK = QString::fromStdString(m.SzBelhomK);
+    t.SzBelhomS = QString::fromStdString(m.SzBelhomS);
+    t.LbKopeny = mainF_->LbKopeny->text();
+    t.LbSpiral = mainF_->LbSpiral->text();
+    t.LbTerfaramK = mainF_->LbTerfaramK->text();
+    t.LbBelhomK = mainF_->LbBelhomK->text();
+    t.LbKilhomK = mainF_->LbKilhomK->text();
+    t.LbNyomasesesK = mainF_->LbNyomasesesK->text();
+    t.CbTipus = mainF_->CbTipus->currentText();
+    t.CbMVk = mainF_->CbMVk->currentText();
+    t.CbMVs = mainF_->CbMVs->currentText();
+    t.CbMVkIndex = mainF_->CbMVk->currentIndex();
+    t.CbMVsIndex = mainF_->CbMVs->currentIndex();
+    return t;
+}
 
+void TgrTerfKopF::runChart()
+{
+    if (!mainF_ || GrafikonFajta < 1 || GrafikonFajta > 4) return;
+    // Every chart text is in the window's font, whose size and character
+    // set follow the interface language.
+    canvas_.setFont(font());
+    canvas_.setCharset(fonts::charset(this));
+    const QSize size = view_->size();
+    charts::drawChart(canvas_, GrafikonFajta, size.width(), size.height(), mainF_->model, texts(), &last_);
+}
+
+// A chart button: the chart is swept and drawn at once (a fault reaches the
+// button's handler), and the paint that follows draws the same chart.
 void TgrTerfKopF::drawChart(int fajta)
 {
-    switch (fajta) {
-    case 1: Tomegaram_a_kopenyben(); break;
-    case 2: Tomegaram_a_spiralban(); break;
-    case 3: Homerseklet_a_kopenyben(); break;
-    case 4: Homerseklet_a_spiralban(); break;
-    default: break;
-    }
+    if (fajta < 1 || fajta > 4) return;
+    GrafikonFajta = fajta;
+    view_->update();
+    runChart();
 }
+
+void TgrTerfKopF::Tomegaram_a_kopenyben() { drawChart(charts::JacketFlow); }
+void TgrTerfKopF::Tomegaram_a_spiralban() { drawChart(charts::CoilFlow); }
+void TgrTerfKopF::Homerseklet_a_kopenyben() { drawChart(charts::JacketInlet); }
+void TgrTerfKopF::Homerseklet_a_spiralban() { drawChart(charts::CoilInlet); }
 
 void TgrTerfKopF::FormPaint(QPainter &painter)
 {
     platform::Canvas::Scope scope(canvas_, painter);
-    (void)mainF_;
+    try {
+        runChart();
+    } catch (const rating::ArithmeticError &) {
+        // A fault ends this paint and keeps what was drawn; raising a
+        // message here would raise another one with every repaint and every
+        // step of a resize. The chart button that asked for the chart has
+        // already reported it.
+    }
+}
+
+QString TgrTerfKopF::pointText(const QPoint &pos) const
+{
+    const charts::ChartResult &r = last_;
+    const int n = r.table.N;
+    if (!mainF_ || r.chart == 0 || n == 0) return {};
+    const charts::Geometry &g = r.g;
+    if (pos.x() < g.x0 - 8 || pos.x() > g.x1 + 8 || pos.y() < g.y0 || pos.y() > g.y1) return {};
+    int best = 1;
+    for (int i = 2; i <= n; ++i)
+        if (std::abs(charts::pointX(g, i, n) - pos.x()) < std::abs(charts::pointX(g, best, n) - pos.x())) best = i;
+    const charts::Point &p = r.table.at(best);
+    const charts::ChartTexts t = texts();
+    const bool flow = charts::variantOf(r.chart) == charts::Variant::Flow;
+    const QString title = r.chart == charts::JacketFlow ? t.SzTerfaramK
+                          : r.chart == charts::CoilFlow ? t.SzTerfaramS
+                          : r.chart == charts::JacketInlet ? t.SzBelhomK
+                                                           : t.SzBelhomS;
+    const QString unit = r.chart == charts::JacketFlow ? t.CbMVk : r.chart == charts::CoilFlow ? t.CbMVs : QStringLiteral("°C");
+    auto num = [](double v, int decimals) { return QString::fromStdString(charts::FixedWidth(v, 0, decimals)); };
+    QStringList lines;
+    lines << QStringLiteral("%1: %2 %3").arg(title, num(p.x, flow ? 3 : 2), unit);
+    lines << QStringLiteral("%1: %2 kW").arg(t.SzHoteljesitmeny, num(p.q, 2));
+    lines << QStringLiteral("%1 (%2): %3 °C").arg(t.LbKilhomK, t.LbKopeny, num(p.tkk, 2));
+    lines << QStringLiteral("%1 (%2): %3 °C").arg(t.LbKilhomK, t.LbSpiral, num(p.tsk, 2));
+    if (flow)
+        lines << QStringLiteral("%1: %2 kPa").arg(t.LbNyomasesesK,
+                                                 num(static_cast<double>(static_cast<long double>(p.dp) * 100), 3));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TgrTerfKopF::Print1Click()

@@ -3,11 +3,14 @@
 // page through its one menu command "Print".
 #pragma once
 
+#include "charts/draw.h"
 #include "platform/Canvas.h"
 
 #include <QImage>
 #include <QMainWindow>
 #include <QSize>
+
+#include <functional>
 
 class TmainF;
 class QAction;
@@ -21,11 +24,22 @@ class ChartView : public QWidget {
 public:
     explicit ChartView(QWidget *parent);
 
+    // The values of the sweep point nearest to column x of the last drawn
+    // chart, one line each, labelled in the interface language; empty away
+    // from the plot or before a chart.
+    using PointText = std::function<QString(const QPoint &)>;
+    void setPointText(PointText f) { pointText_ = std::move(f); }
+
 signals:
     void painting(QPainter &painter);
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    PointText pointText_;
 };
 
 } // namespace charts
@@ -81,6 +95,15 @@ public:
     // chart to the next.
     platform::Canvas &canvas() { return canvas_; }
 
+    // What the last drawing of the window computed (sweep table, axes).
+    const charts::ChartResult &lastChart() const { return last_; }
+
+    // What the charts read from the main window, as it stands now.
+    charts::ChartTexts texts() const;
+
+    // Text of the sweep point nearest to a point of the client area.
+    QString pointText(const QPoint &pos) const;
+
     QAction *Print1 = nullptr;
 
 signals:
@@ -88,12 +111,17 @@ signals:
     void printRequested(const QImage &chart);
 
 protected:
-    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void FormPaint(QPainter &painter);
+    // Sweeps chart GrafikonFajta and draws it on the window's surface as it
+    // is bound (or unbound: then only the sweep and the surface state).
+    void runChart();
 
     TmainF *mainF_;
     charts::ChartView *view_ = nullptr;
     platform::Canvas canvas_;
+    charts::ChartResult last_;
+    bool shownBefore_ = false;
 };

@@ -52,18 +52,26 @@ void Canvas::end()
     m_painter = nullptr;
 }
 
+void Canvas::applyClip() const
+{
+    if (!m_clip.isNull()) m_painter->setClipRect(m_clip, Qt::IntersectClip);
+}
+
 void Canvas::prepare(bool fill) const
 {
     QPainter &p = *m_painter;
+    applyClip();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const int width = qMax(1, m_penWidth);
     QPen pen(m_penColor);
     if (width == 1) {
         // A cosmetic one-pixel pen with flat caps leaves out the end point of
-        // the last segment, which is how the layouts count their pixels.
+        // the last segment, which is how the layouts count their pixels. On a
+        // device with more pixels per logical pixel (a high-density screen,
+        // an image for paper) the line keeps its logical width instead.
         pen.setWidth(1);
-        pen.setCosmetic(true);
+        pen.setCosmetic(p.device()->devicePixelRatioF() <= 1);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
     } else {
@@ -122,6 +130,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     if (!m_painter)
         return;
     m_painter->save();
+    applyClip();
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setFont(m_font);
     const QFontMetrics fm(m_font, m_painter->device());

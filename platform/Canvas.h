@@ -29,6 +29,8 @@
 // texts are Unicode, so it changes nothing visible.
 #pragma once
 
+#include "platform/Surface.h"
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -42,13 +44,13 @@ class QImage;
 
 namespace platform {
 
-class Canvas {
+class Canvas : public Surface {
 public:
     enum Charset { DefaultCharset = 1, CyrillicCharset = 204 };
 
     Canvas();
     explicit Canvas(const QFont &font);
-    ~Canvas();
+    ~Canvas() override;
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
 
@@ -76,14 +78,14 @@ public:
     };
 
     // ---- state ----
-    void setPenColor(const QColor &c) { m_penColor = c; }
-    QColor penColor() const { return m_penColor; }
+    void setPenColor(const QColor &c) override { m_penColor = c; }
+    QColor penColor() const override { return m_penColor; }
     // Widths below 1 draw as 1 pixel.
-    void setPenWidth(int w) { m_penWidth = w; }
-    int penWidth() const { return m_penWidth; }
-    void setBrushColor(const QColor &c) { m_brushColor = c; }
+    void setPenWidth(int w) override { m_penWidth = w; }
+    int penWidth() const override { return m_penWidth; }
+    void setBrushColor(const QColor &c) override { m_brushColor = c; }
     QColor brushColor() const { return m_brushColor; }
-    void setFontColor(const QColor &c) { m_fontColor = c; }
+    void setFontColor(const QColor &c) override { m_fontColor = c; }
     QColor fontColor() const { return m_fontColor; }
 
     void setFont(const QFont &f) { m_font = f; }
@@ -96,16 +98,17 @@ public:
     int charset() const { return m_charset; }
 
     // ---- drawing ----
-    void polyline(const QList<QPoint> &points);
-    void line(int x1, int y1, int x2, int y2) { polyline({QPoint(x1, y1), QPoint(x2, y2)}); }
-    void polygon(const QList<QPoint> &points);
-    void rectangle(int x1, int y1, int x2, int y2);
-    void textOut(int x, int y, const QString &text);
-    int textWidth(const QString &text) const;
-    int textHeight(const QString &text) const;
+    void polyline(const QList<QPoint> &points) override;
+    void polygon(const QList<QPoint> &points) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void textOut(int x, int y, const QString &text) override;
+    int textWidth(const QString &text) const override;
+    int textHeight(const QString &text) const override;
+    void setClipRect(const QRect &r) override { m_clip = r; }
 
 private:
     void prepare(bool fill) const;
+    void applyClip() const;
 
     QColor m_penColor = Qt::black;
     int m_penWidth = 1;
@@ -113,6 +116,7 @@ private:
     QColor m_fontColor = Qt::black;
     QFont m_font;
     int m_charset = DefaultCharset;
+    QRect m_clip;
 
     QPainter *m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
