@@ -272,6 +272,12 @@ std::string FixedWidth(double x, int width, int decimals)
     std::string s(static_cast<std::size_t>(len) + 1, '\0');
     std::snprintf(s.data(), s.size(), "%*.*f", width, decimals, x);
     s.resize(static_cast<std::size_t>(len));
+    // A small negative value that rounds to zero is written without a sign.
+    const auto minus = s.find('-');
+    if (minus != std::string::npos && s.find_first_of("123456789") == std::string::npos) {
+        s.erase(minus, 1);
+        if (static_cast<int>(s.size()) < width) s.insert(0, 1, ' ');
+    }
     return s;
 }
 

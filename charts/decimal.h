@@ -90,7 +90,8 @@ double Leptek(double span, double n);
 // Fixed-point text of x as width:decimals: rounded to that many decimals
 // (halves to the even digit, from the exact binary value), a point as the
 // separator, right-justified in a field of that many characters and
-// widened when the number needs more room.
+// widened when the number needs more room. A negative value that rounds to
+// zero shows no sign.
 std::string FixedWidth(double x, int width, int decimals);
 // An integer right-justified in a field of that many characters.
 std::string IntWidth(long long x, int width);

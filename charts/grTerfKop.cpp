@@ -92,7 +92,12 @@ void TgrTerfKopF::setOuterSize(int width, int height)
     setClientSize(QSize(width - FrameAllowance.width(), height - FrameAllowance.height()));
 }
 
-QImage TgrTerfKopF::capture(qreal scale) const { return platform::captureClient(view_, scale); }
+QImage TgrTerfKopF::capture(qreal scale)
+{
+    if (scale <= 1) return platform::captureClient(view_, scale);
+    const fonts::ScalableFaces faces(this);
+    return platform::captureClient(view_, scale);
+}
 
 void TgrTerfKopF::showEvent(QShowEvent *e)
 {

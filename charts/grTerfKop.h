@@ -89,7 +89,7 @@ public:
 
     // An image of the client area with the current chart; scale 3 gives
     // the 288-dpi image that goes on paper (its logical size is the client).
-    QImage capture(qreal scale = 1) const;
+    QImage capture(qreal scale = 1);
 
     // The drawing surface; its pen, brush and font state lasts from one
     // chart to the next.

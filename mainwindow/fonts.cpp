@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 
@@ -50,7 +52,11 @@ bool load()
     static const bool loaded = [] {
         const QString dir = QStringLiteral("/usr/share/wine/fonts/");
         Faces &f = faces();
-        const QString sans = addFont(dir + QStringLiteral("ms_sans_serif.ttf"));
+        // The bitmap face only where one layout pixel is one device pixel.
+        const bool highDensity = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
+                                 QGuiApplication::primaryScreen() &&
+                                 QGuiApplication::primaryScreen()->devicePixelRatio() > 1;
+        const QString sans = highDensity ? QString() : addFont(dir + QStringLiteral("ms_sans_serif.ttf"));
         if (!sans.isEmpty()) {
             f.sans = sans;
             f.sansLoaded = true;
@@ -109,5 +115,33 @@ int charset(const QWidget *w)
 }
 
 void setCharset(QWidget *w, int cs) { w->setProperty(kCharset, cs); }
+
+bool isBitmapFace(const QFont &f)
+{
+    return faces().sansLoaded && f.family() == faces().sans;
+}
+
+ScalableFaces::ScalableFaces(QWidget *root)
+{
+    if (!root || !faces().sansLoaded) return;
+    QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    widgets.prepend(root);
+    for (QWidget *w : widgets) {
+        // Widgets that inherit their font follow their parent by themselves.
+        if (w != root && !w->testAttribute(Qt::WA_SetFont)) continue;
+        const QFont f = w->font();
+        if (!isBitmapFace(f)) continue;
+        saved_.append({w, f});
+        QFont stand = f;
+        stand.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+        w->setFont(stand);
+    }
+}
+
+ScalableFaces::~ScalableFaces()
+{
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+        if (it->widget) it->widget->setFont(it->font);
+}
 
 } // namespace fonts

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -29,5 +31,28 @@ int pointSize(const QWidget *w);
 void setPointSize(QWidget *w, int points);
 int charset(const QWidget *w);
 void setCharset(QWidget *w, int charset);
+
+// The loaded "MS Sans Serif" is a bitmap face: it has glyphs for 13, 16
+// and 20 pixels only and cannot be drawn at two or three device pixels per
+// layout pixel. On a high-density screen the program uses its scalable
+// stand-in from the start; for an image made for paper, this scope lends
+// the stand-in (same pixel height, nearly the same widths) to every widget
+// under root that draws with the bitmap face, and gives the fonts back when
+// it ends.
+bool isBitmapFace(const QFont &f);
+class ScalableFaces {
+public:
+    explicit ScalableFaces(QWidget *root);
+    ~ScalableFaces();
+    ScalableFaces(const ScalableFaces &) = delete;
+    ScalableFaces &operator=(const ScalableFaces &) = delete;
+
+private:
+    struct Saved {
+        QPointer<QWidget> widget;
+        QFont font;
+    };
+    QList<Saved> saved_;
+};
 
 } // namespace fonts

@@ -51,6 +51,12 @@ void Label::setFont(const QFont &f)
     fit();
 }
 
+void Label::changeEvent(QEvent *e)
+{
+    ::QLabel::changeEvent(e);
+    if (e->type() == QEvent::FontChange) fit();
+}
+
 void Label::fit()
 {
     if (anchor_ == Fixed) return;

@@ -30,6 +30,9 @@ public:
     void setCaption(const QString &text);
     void setFont(const QFont &f);
 
+protected:
+    void changeEvent(QEvent *e) override;
+
 private:
     void fit();
     Anchor anchor_;

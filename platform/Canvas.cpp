@@ -71,7 +71,7 @@ void Canvas::prepare(bool fill) const
         // device with more pixels per logical pixel (a high-density screen,
         // an image for paper) the line keeps its logical width instead.
         pen.setWidth(1);
-        pen.setCosmetic(p.device()->devicePixelRatioF() <= 1);
+        pen.setCosmetic(p.deviceTransform().m22() <= 1);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
     } else {

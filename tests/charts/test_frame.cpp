@@ -200,6 +200,9 @@ TEST(Frame, LabelTexts)
     EXPECT_EQ(FixedWidth(0.375, 0, 2), "0.38");
     EXPECT_EQ(FixedWidth(2.5, 3, 0), "  2");
     EXPECT_EQ(FixedWidth(1234567.5, 3, 0), "1234568"); // widened
+    EXPECT_EQ(FixedWidth(-0.001, 12, 0), "           0");
+    EXPECT_EQ(FixedWidth(-0.004, 0, 2), "0.00");
+    EXPECT_EQ(FixedWidth(-0.005, 5, 2), "-0.01");
     EXPECT_EQ(IntWidth(6, 4), "   6");
 }
 
