@@ -33,10 +33,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QList>
 #include <QPoint>
+#include <QStaticText>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QPaintDevice;
@@ -88,12 +92,12 @@ public:
     void setFontColor(const QColor &c) override { m_fontColor = c; }
     QColor fontColor() const { return m_fontColor; }
 
-    void setFont(const QFont &f) { m_font = f; }
+    void setFont(const QFont &f);
     QFont font() const { return m_font; }
-    void setFontName(const QString &family) { m_font.setFamily(family); }
+    void setFontName(const QString &family);
     void setFontSize(int points);
     int fontSize() const { return m_font.pointSize(); }
-    void setFontBold(bool bold) { m_font.setBold(bold); }
+    void setFontBold(bool bold);
     void setCharset(int charset) { m_charset = charset; }
     int charset() const { return m_charset; }
 
@@ -107,8 +111,26 @@ public:
     void setClipRect(const QRect &r) override { m_clip = r; }
 
 private:
-    void prepare(bool fill) const;
-    void applyClip() const;
+    void bind(QPainter &painter);
+    // The painter's pen, brush, font and clip are set only when they differ
+    // from what the canvas last gave it: a chart makes some thousand
+    // drawing calls a paint, most with the same state as the one before.
+    void applyPen(const QColor &color, int width);
+    void applyBrush(bool fill);
+    void applyClip();
+    void applyFont();
+    void fontChanged();
+    const QFontMetrics &metrics() const;
+
+    struct Applied {
+        bool pen = false, brush = false, font = false, clip = false;
+        QColor penColor;
+        int penWidth = 0;
+        bool cosmetic = true;
+        bool fill = false;
+        QRect clipRect;
+    };
+    Applied m_applied;
 
     QColor m_penColor = Qt::black;
     int m_penWidth = 1;
@@ -120,6 +142,16 @@ private:
 
     QPainter *m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
+
+    // Text laid out once per font: its width and its glyph positions.
+    struct Laid {
+        int width = 0;
+        QStaticText text;
+    };
+    mutable std::optional<QFontMetrics> m_metrics;
+    mutable int m_metricsDpi = 0;
+    mutable QHash<QString, Laid> m_laid;
+    Laid &laid(const QString &text) const;
 };
 
 } // namespace platform
