@@ -166,7 +166,7 @@ void setBackground(QWidget *w, const QColor &c)
 {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
+    p.setColor(w->backgroundRole(), c); // Button for a check box, Window for the rest
     w->setPalette(p);
 }
 
@@ -383,6 +383,9 @@ void TmainF::build()
     CbPwc->setObjectName(QStringLiteral("CbPwc"));
     CbPwc->setGeometry(112, 4, 161, 17);
     CbPwc->setFont(fonts::sansSerif(8));
+    // Opaque on the title bar: the title runs on under the check box's right
+    // end and appears only to its right.
+    setBackground(CbPwc, kNavy);
     setTextColor(CbPwc, Qt::white);
     CbPwc->raise();
 

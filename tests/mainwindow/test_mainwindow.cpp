@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QStyleOptionButton>
 #include <QToolButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -389,6 +390,33 @@ private slots:
         QVERIFY(!w->model.Hiba);
         QCOMPARE(w->model.Tipus, w->CbTipus->currentIndex());
         QVERIFY(w->QLabel->text() != kDefaults[2]);
+    }
+
+    // The Russian title is wider than its rectangle and starts at its left
+    // edge x = 240, under the check box (112..272), which hides it there.
+    void checkBoxCoversTheTitleStart()
+    {
+        w->ComboBox1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->ComboBox1, Qt::Key_Down);
+        expectLanguage(2);
+        QVERIFY(w->LbVARDOTORLEX->sizeHint().width() > w->LbVARDOTORLEX->width());
+        QStyleOptionButton opt;
+        opt.initFrom(w->CbPwc);
+        const int captionEnd = w->CbPwc->x() +
+                               w->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, w->CbPwc).left() +
+                               w->CbPwc->fontMetrics().horizontalAdvance(w->CbPwc->text());
+        QVERIFY2(captionEnd < 240, "the check box's own caption reaches into the title");
+
+        const QImage img = w->grab().toImage();
+        const QRect box = w->CbPwc->geometry();
+        const QColor navy(0, 0, 128);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = 240; x <= box.right(); ++x)
+                QVERIFY2(img.pixelColor(x, y) == navy, qPrintable(QString("title shows at %1,%2").arg(x).arg(y)));
+        int titleRightOfBox = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.right() + 1; x < box.right() + 30; ++x) titleRightOfBox += img.pixelColor(x, y) == Qt::white;
+        QVERIFY(titleRightOfBox > 20);
     }
 
     void indicatorsFollowThe37DegreeRule_data()
