@@ -9,6 +9,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
 #include <QStyleOptionButton>
 #include <QToolButton>
 #include <QSignalSpy>
@@ -417,6 +420,52 @@ private slots:
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.right() + 1; x < box.right() + 30; ++x) titleRightOfBox += img.pixelColor(x, y) == Qt::white;
         QVERIFY(titleRightOfBox > 20);
+    }
+
+    // The faces the labels resolve to: the loaded "MS Sans Serif" and
+    // "Tahoma", and the condensed stand-in for large bold text. A missing
+    // face is taken silently by the font engine and only widens the text.
+    void labelsUseTheirFaces_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("caption") << "LbSoros" << "MS Sans Serif" << false;
+        QTest::newRow("8 pt bold") << "LbTKK" << "Tahoma" << true;
+        QTest::newRow("title, 7 pt bold") << "LbVARDOTORLEX" << "Tahoma" << true;
+        QTest::newRow("Tahoma mark") << "Label4" << "Tahoma" << false;
+        QTest::newRow("bold Tahoma mark") << "Label9" << "DejaVu Sans Condensed" << true;
+        QTest::newRow("heat duty, 10 pt bold") << "QLabel" << "DejaVu Sans Condensed" << true;
+        QTest::newRow("coil outlet, 10 pt bold") << "LbTSK" << "DejaVu Sans Condensed" << true;
+    }
+    void labelsUseTheirFaces()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, family);
+        QFETCH(bool, bold);
+        auto *l = w->findChild<mainwindow::Label *>(label);
+        QVERIFY(l);
+        const QFontInfo info(l->font());
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.bold(), bold);
+    }
+
+    // Every letter of the Russian texts is in the face that draws it, so
+    // none is left to whatever face the font engine would pick instead.
+    void russianTextsHaveTheirGlyphs()
+    {
+        w->ComboBox1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->ComboBox1, Qt::Key_Down);
+        expectLanguage(2);
+        QList<QWidget *> shown(w->labels().begin(), w->labels().end());
+        shown << w->CbPwc;
+        for (QWidget *c : shown) {
+            const QString text = c == w->CbPwc ? w->CbPwc->text() : static_cast<QLabel *>(c)->text();
+            const QRawFont face = QRawFont::fromFont(c->font(), QFontDatabase::Cyrillic);
+            for (QChar ch : text)
+                QVERIFY2(face.supportsCharacter(ch),
+                         qPrintable(c->objectName() + ": no '" + ch + "' in " + face.familyName()));
+        }
     }
 
     void indicatorsFollowThe37DegreeRule_data()
