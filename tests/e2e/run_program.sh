@@ -81,10 +81,14 @@ n=$(white "$main" 20x10+680+4)
 [ "$n" -eq 0 ] && ok "English title centred" || bad "white at the title's right end in English ($n)"
 
 # "RUS" through the real list: a click drops it down, Down and Return choose.
+# The dropped-down list is a second window of the program.
+windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l; }
+wait_windows() { for _ in $(seq 100); do [ "$(windows)" = "$1" ] && return 0; sleep 0.05; done; return 1; }
 xdotool mousemove --window "$win" 68 10 click 1
-sleep 0.6
+wait_windows 2 || bad "the language list did not drop down"
 xdotool key Down Return
-sleep 1
+wait_windows 1 || bad "the language list did not close"
+sleep 0.5
 rus=$out/rus.png
 import -window "$win" "$rus"
 check_caption "in RUS"
