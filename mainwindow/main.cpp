@@ -7,6 +7,7 @@
 #include "mainwindow/languages.h"
 #include "platform/platform.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
@@ -93,20 +94,59 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *e)
     if (click) emit clicked();
 }
 
-void CloseUpComboBox::showPopup()
+// QComboBox hides its list before it makes the chosen entry current and
+// emits activated; Esc or a click elsewhere closes the list with no choice.
+// So the list's window is watched: when it hides, the close-up waits for a
+// choice that follows in the same event and is otherwise reported from the
+// event loop, once the closing is over.
+CloseUpComboBox::CloseUpComboBox(QWidget *parent) : QComboBox(parent)
 {
-    open_ = true;
-    QComboBox::showPopup();
+    view()->window()->installEventFilter(this);
+    connect(this, &QComboBox::activated, this, &CloseUpComboBox::chosen);
 }
 
-// Only a list that was really dropped down closes up; hiding the widget
-// (the window closing or being destroyed) is no choice of the user.
-void CloseUpComboBox::hidePopup()
+bool CloseUpComboBox::eventFilter(QObject *watched, QEvent *event)
 {
-    QComboBox::hidePopup();
-    if (!open_) return;
+    if (watched == view()->window()) {
+        if (event->type() == QEvent::Show) {
+            open_ = true;
+            picked_ = closing_ = false;
+        } else if (event->type() == QEvent::Hide && open_) {
+            listHidden();
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void CloseUpComboBox::listHidden()
+{
     open_ = false;
+    if (picked_) { // a style that shows the choice before it closes the list
+        picked_ = false;
+        emit closeUp();
+        return;
+    }
+    closing_ = true;
+    QMetaObject::invokeMethod(this, &CloseUpComboBox::finishCloseUp, Qt::QueuedConnection);
+}
+
+void CloseUpComboBox::chosen()
+{
+    if (open_) {
+        picked_ = true;
+        return;
+    }
+    closing_ = false; // reported here, with the entry in place
     emit closeUp();
+}
+
+// The list closed with no choice. A list hidden with its window (closing the
+// window, tearing it down) is no choice of the user and reports nothing.
+void CloseUpComboBox::finishCloseUp()
+{
+    if (!closing_) return;
+    closing_ = false;
+    if (isVisible()) emit closeUp();
 }
 
 } // namespace mainwindow
@@ -132,7 +172,7 @@ void setBackground(QWidget *w, const QColor &c)
 {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
+    p.setColor(w->backgroundRole(), c); // Button for a check box, Window for the rest
     w->setPalette(p);
 }
 
@@ -349,6 +389,9 @@ void TmainF::build()
     CbPwc->setObjectName(QStringLiteral("CbPwc"));
     CbPwc->setGeometry(112, 4, 161, 17);
     CbPwc->setFont(fonts::sansSerif(8));
+    // Opaque on the title bar: the title runs on under the check box's right
+    // end and appears only to its right.
+    setBackground(CbPwc, kNavy);
     setTextColor(CbPwc, Qt::white);
     CbPwc->raise();
 
@@ -377,6 +420,7 @@ void TmainF::build()
         connect(cb, &QComboBox::activated, this, [this] { handle([this] { CbTipusChange(); }); });
         cb->installEventFilter(this);
     }
+    ComboBox1->installEventFilter(this);
     for (NumEdit *e : {SorosEd, ParhEd, MVsEd, tsbEd, MVkEd, tkbEd}) {
         connect(e, &NumEdit::changed, this, [this] { handle([this] { CbTipusChange(); }); });
         connect(e, &NumEdit::exited, this, [this] { handle([this] { Image1Click(); }); });
@@ -405,9 +449,14 @@ template <class F> void TmainF::handle(F &&f)
 
 bool TmainF::eventFilter(QObject *watched, QEvent *event)
 {
-    // Leaving one of the pick lists recalculates; a list opening its popup,
+    // The wheel turns only the pick list that has the keyboard focus; over
+    // any other it does nothing, so a passing pointer changes no entry.
+    if (event->type() == QEvent::Wheel) {
+        if (auto *list = qobject_cast<QComboBox *>(watched); list && !list->hasFocus()) return true;
+    }
+    // Leaving one of the input lists recalculates; a list opening its popup,
     // or the window losing activation, is no leaving.
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && watched != ComboBox1) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             handle([this] { Image1Click(); });

@@ -62,18 +62,28 @@ private:
     bool pressed_ = false;
 };
 
-// A drop-down list that reports the closing of its list.
+// A drop-down list that reports the closing of its list once the entry
+// chosen in it, if any, is current. A change of entry made without the list
+// (arrow keys, Home/End, the wheel) is reported the same way, so that what
+// the box shows and what its handler applied never differ.
 class CloseUpComboBox : public QComboBox {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
-    void showPopup() override;
-    void hidePopup() override;
+    explicit CloseUpComboBox(QWidget *parent = nullptr);
 signals:
     void closeUp();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    bool open_ = false;
+    void listHidden();
+    void chosen();
+    void finishCloseUp();
+
+    bool open_ = false;    // the list is dropped down
+    bool picked_ = false;  // an entry was chosen while the list was still shown
+    bool closing_ = false; // the list closed; its close-up is not yet reported
 };
 
 } // namespace mainwindow

@@ -6,11 +6,17 @@
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
+#include <QStyleOptionButton>
 #include <QToolButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -31,6 +37,19 @@ const QStringList kDefaults = {
     "98.000 kPa", "155.218 kPa", "Total heat transfer=46.37 kW", "74.15 °C", "60.09 °C", "1.89 kg/s",
     "1.33 m/s", "24194 W/m2°C", "0.28 kg/s", "2.44 m/s", "29794 W/m2°C",
     "Overall heat transfer coefficient 7698 W/m2°C"};
+
+// What a language shows: the type caption, the start of the heat-duty line
+// and the character set of the labels and the check box.
+struct Shown {
+    const char *tipus, *heatDuty;
+    int charset;
+};
+const Shown kShown[] = {
+    {"Tipus", "Hőteljesítmény=", 1},          {"Type", "Total heat transfer=", 1},
+    {"тип", "тепловая мощность=", 204},       {"Typ", "Tepelný výkon=", 1},
+    {"Typ", "Gesamte wärmetübertragung=", 1}, {"Tip", "Putere calorică=", 1},
+    {"Tipo", "Trasferimento totale di calore=", 1},
+};
 
 QColor arrowPixel(TmainF &w, int arrow)
 {
@@ -57,6 +76,57 @@ class TestMainWindow : public QObject {
         QTest::keyClicks(e, text);
     }
     void leave(QWidget *from) { QTest::keyClick(from, Qt::Key_Tab); }
+
+    // The texts, the list entry and the character set agree on language i.
+    void expectLanguage(int i)
+    {
+        QCOMPARE(w->ComboBox1->currentIndex(), i);
+        QCOMPARE(w->model.Nyelv, i);
+        QCOMPARE(w->LbTipus->text(), QString(kShown[i].tipus));
+        QVERIFY2(w->QLabel->text().startsWith(kShown[i].heatDuty), qPrintable(w->QLabel->text()));
+        QCOMPARE(fonts::charset(w->LbTKK), kShown[i].charset);
+        QCOMPARE(fonts::charset(w->CbPwc), kShown[i].charset);
+    }
+
+    // Drops the language list down, with a click or with Alt+Down.
+    QAbstractItemView *openLanguageList(bool keys)
+    {
+        if (keys) {
+            w->ComboBox1->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w->ComboBox1, Qt::Key_Down, Qt::AltModifier);
+        } else {
+            QTest::mouseClick(w->ComboBox1, Qt::LeftButton);
+        }
+        QAbstractItemView *view = w->ComboBox1->view();
+        return QTest::qWaitFor([view] { return view->isVisible(); }) ? view : nullptr;
+    }
+
+    // Chooses entry `row` in the open list: a click on the entry itself, or
+    // arrow keys and Return. The list ignores a button release within the
+    // double-click interval after it opened, so the click waits that long.
+    void chooseEntry(QAbstractItemView *view, int row, bool keys)
+    {
+        if (keys) {
+            const int from = view->currentIndex().row();
+            for (int i = from; i < row; ++i) QTest::keyClick(view, Qt::Key_Down);
+            for (int i = from; i > row; --i) QTest::keyClick(view, Qt::Key_Up);
+            QTest::keyClick(view, Qt::Key_Return);
+            return;
+        }
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // One wheel step (delta 120 up, -120 down) with the pointer over target.
+    static void wheel(QWidget *target, int delta)
+    {
+        const QPointF at = QRectF(target->rect()).center();
+        QWheelEvent e(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &e);
+    }
 
 private slots:
     void initTestCase()
@@ -216,6 +286,188 @@ private slots:
         w->ComboBox1CloseUp();
         QCOMPARE(w->LbBelhomS->text(), QString("Temperatura de intrare "));
         w->setChartWindow(nullptr);
+    }
+
+    // "Magyar" then "RUS": each choice shows its own language at once, not
+    // the one chosen before it.
+    void languageChosenInTheListIsApplied_data()
+    {
+        QTest::addColumn<bool>("keys");
+        QTest::newRow("click on the entry") << false;
+        QTest::newRow("arrow keys and Return") << true;
+    }
+    void languageChosenInTheListIsApplied()
+    {
+        QFETCH(bool, keys);
+        for (int row : {0, 2, 1}) {
+            QAbstractItemView *view = openLanguageList(keys);
+            QVERIFY(view);
+            chooseEntry(view, row, keys);
+            QVERIFY(!view->isVisible());
+            expectLanguage(row);
+            if (QTest::currentTestFailed()) return;
+        }
+        QCOMPARE(results(*w), kDefaults);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Esc closes the list without a choice: the entry stays, and the
+    // language is applied again all the same.
+    void escapeAppliesTheCurrentLanguageAgain()
+    {
+        QAbstractItemView *view = openLanguageList(false);
+        QVERIFY(view);
+        QTest::keyClick(view, Qt::Key_Down); // "RUS" highlighted, not chosen
+        w->LbTipus->setCaption("stale");
+        w->LbKopeny->setCaption("stale");
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!view->isVisible());
+        QTRY_COMPARE(w->LbTipus->text(), QString("Type"));
+        QCOMPARE(w->LbKopeny->text(), QString("Shell side"));
+        expectLanguage(1);
+        QCOMPARE(results(*w), kDefaults);
+    }
+
+    // Keys and the wheel on the focused, closed language list change the
+    // entry; the texts follow at once.
+    void languageChangedWithoutTheListIsApplied_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("wheelDelta");
+        QTest::addColumn<int>("language");
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 2;
+        QTest::newRow("Up") << int(Qt::Key_Up) << 0 << 0;
+        QTest::newRow("Home") << int(Qt::Key_Home) << 0 << 0;
+        QTest::newRow("End") << int(Qt::Key_End) << 0 << 6;
+        QTest::newRow("wheel down") << 0 << -120 << 2;
+        QTest::newRow("wheel up") << 0 << 120 << 0;
+    }
+    void languageChangedWithoutTheListIsApplied()
+    {
+        QFETCH(int, key);
+        QFETCH(int, wheelDelta);
+        QFETCH(int, language);
+        w->ComboBox1->setFocus(Qt::TabFocusReason);
+        if (key) QTest::keyClick(w->ComboBox1, Qt::Key(key));
+        else wheel(w->ComboBox1, wheelDelta);
+        QVERIFY(!w->ComboBox1->view()->isVisible());
+        expectLanguage(language);
+    }
+
+    // Over an unfocused list the wheel does nothing; over the focused one it
+    // turns the entry, which marks the results (or applies the language).
+    void wheelTurnsOnlyTheFocusedList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("turnedTo");
+        QTest::newRow("type") << "CbTipus" << -120 << 1;
+        QTest::newRow("coil flow unit") << "CbMVs" << 120 << 0;
+        QTest::newRow("jacket flow unit") << "CbMVk" << 120 << 0;
+        QTest::newRow("language") << "ComboBox1" << -120 << 2;
+    }
+    void wheelTurnsOnlyTheFocusedList()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, delta);
+        QFETCH(int, turnedTo);
+        auto *cb = w->findChild<QComboBox *>(list);
+        QVERIFY(cb);
+        const int before = cb->currentIndex();
+        w->SorosEd->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        wheel(cb, delta);
+        QCOMPARE(cb->currentIndex(), before);
+        QCOMPARE(results(*w), kDefaults);
+        expectLanguage(1);
+
+        cb->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        wheel(cb, delta);
+        QCOMPARE(cb->currentIndex(), turnedTo);
+        if (cb == w->ComboBox1) {
+            expectLanguage(turnedTo);
+            return;
+        }
+        QCOMPARE(results(*w), kMarked);
+        leave(cb);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(!w->model.Hiba);
+        QVERIFY(w->QLabel->text().startsWith("Total heat transfer="));
+        QVERIFY(w->QLabel->text() != kDefaults[2]);
+    }
+
+    // The Russian title is wider than its rectangle and starts at its left
+    // edge x = 240, under the check box (112..272), which hides it there.
+    void checkBoxCoversTheTitleStart()
+    {
+        w->ComboBox1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->ComboBox1, Qt::Key_Down);
+        expectLanguage(2);
+        QVERIFY(w->LbVARDOTORLEX->sizeHint().width() > w->LbVARDOTORLEX->width());
+        QStyleOptionButton opt;
+        opt.initFrom(w->CbPwc);
+        const int captionEnd = w->CbPwc->x() +
+                               w->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, w->CbPwc).left() +
+                               w->CbPwc->fontMetrics().horizontalAdvance(w->CbPwc->text());
+        QVERIFY2(captionEnd < 240, "the check box's own caption reaches into the title");
+
+        const QImage img = w->grab().toImage();
+        const QRect box = w->CbPwc->geometry();
+        const QColor navy(0, 0, 128);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = 240; x <= box.right(); ++x)
+                QVERIFY2(img.pixelColor(x, y) == navy, qPrintable(QString("title shows at %1,%2").arg(x).arg(y)));
+        int titleRightOfBox = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.right() + 1; x < box.right() + 30; ++x) titleRightOfBox += img.pixelColor(x, y) == Qt::white;
+        QVERIFY(titleRightOfBox > 20);
+    }
+
+    // The faces the labels resolve to: the loaded "MS Sans Serif" and
+    // "Tahoma", and the condensed stand-in for large bold text. A missing
+    // face is taken silently by the font engine and only widens the text.
+    void labelsUseTheirFaces_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("caption") << "LbSoros" << "MS Sans Serif" << false;
+        QTest::newRow("8 pt bold") << "LbTKK" << "Tahoma" << true;
+        QTest::newRow("title, 7 pt bold") << "LbVARDOTORLEX" << "Tahoma" << true;
+        QTest::newRow("Tahoma mark") << "Label4" << "Tahoma" << false;
+        QTest::newRow("bold Tahoma mark") << "Label9" << "DejaVu Sans Condensed" << true;
+        QTest::newRow("heat duty, 10 pt bold") << "QLabel" << "DejaVu Sans Condensed" << true;
+        QTest::newRow("coil outlet, 10 pt bold") << "LbTSK" << "DejaVu Sans Condensed" << true;
+    }
+    void labelsUseTheirFaces()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, family);
+        QFETCH(bool, bold);
+        auto *l = w->findChild<mainwindow::Label *>(label);
+        QVERIFY(l);
+        const QFontInfo info(l->font());
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.bold(), bold);
+    }
+
+    // Every letter of the Russian texts is in the face that draws it, so
+    // none is left to whatever face the font engine would pick instead.
+    void russianTextsHaveTheirGlyphs()
+    {
+        w->ComboBox1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->ComboBox1, Qt::Key_Down);
+        expectLanguage(2);
+        QList<std::pair<const QWidget *, QString>> shown;
+        for (const mainwindow::Label *l : w->labels()) shown.append({l, l->text()});
+        shown.append({w->CbPwc, w->CbPwc->text()});
+        for (const auto &[c, text] : shown) {
+            const QRawFont face = QRawFont::fromFont(c->font(), QFontDatabase::Cyrillic);
+            for (QChar ch : text)
+                QVERIFY2(face.supportsCharacter(ch),
+                         qPrintable(c->objectName() + ": no '" + ch + "' in " + face.familyName()));
+        }
     }
 
     void indicatorsFollowThe37DegreeRule_data()
