@@ -105,7 +105,10 @@ void TgrTerfKopF::showEvent(QShowEvent *e)
     if (shownBefore_) return;
     shownBefore_ = true;
     // Centred on the main window the first time it appears.
-    if (mainF_) move(mainF_->frameGeometry().center() - rect().center());
+    if (!mainF_) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(mainF_->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 charts::ChartTexts TgrTerfKopF::texts() const

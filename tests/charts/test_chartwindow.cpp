@@ -501,9 +501,39 @@ private slots:
         QCOMPARE(img.pixelColor(200, 306 - 77), QColor(128, 128, 128));
     }
 
+    void curvesStayBetweenTitleAndTable()
+    {
+        // 150 units in series: the coil's pressure drop climbs far above the
+        // top of its axis (whose step stops at 1000 bar).
+        typeInto(w->SorosEd, "150");
+        typeInto(w->MVsEd, "10");
+        click(w->SpeedButton3);
+        QVERIFY(errors.isEmpty());
+        const QImage img = shot();
+        img.save("/tmp/chart-clipped.png");
+        const charts::ChartResult &r = chart->lastChart();
+        QVERIFY(r.complete);
+        QVERIFY(r.axes.p.y(r.table.at(r.table.N).dp, r.g.y1) < 0); // would leave the window
+        const QColor orange(255, 128, 64);
+        const int th = chart->canvas().textHeight("9");
+        auto oranges = [&](int y0, int y1) {
+            int n = 0;
+            for (int y = y0; y < y1; ++y)
+                for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == orange;
+            return n;
+        };
+        QCOMPARE(oranges(0, 8 + th), 0);           // title and units untouched
+        QVERIFY(oranges(8 + th, r.g.y1) > 100);    // the curve inside the plot
+        QCOMPARE(oranges(467 - 76, 467 - 10), 0);  // the table, above its legend line
+        // The same chart, drawn afresh: the pressure-drop axis is the coarsest.
+        QCOMPARE(r.axes.p.L.value(), 1000.0);
+    }
+
     void closedWindowReopensWithTheNewChart()
     {
         click(w->SpeedButton1);
+        // Centred on the main window the first time it shows.
+        QVERIFY((chart->frameGeometry().center() - w->frameGeometry().center()).manhattanLength() <= 1);
         QCOMPARE(chart->GrafikonFajta, 3);
         chart->close();
         QVERIFY(!chart->isVisible());
