@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots from the real program under Xvfb: the main
+# window at its defaults and the jacket-side flow chart. Run it after a
+# build: bash tools/screenshots.sh [build dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+program=$build/Ventrano
+out=docs
+tmp=$(mktemp -d)
+im=$(command -v convert-im6.q16 || command -v convert)
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb=$!
+app=
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$tmp"; }
+trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$tmp/display")
+
+"$program" >"$tmp/program.log" 2>&1 &
+app=$!
+win=
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no main window"; cat "$tmp/program.log"; exit 1; }
+sleep 1
+import -window "$win" "$tmp/main.png"
+
+# The jacket-side flow chart button sits at the jacket flow field.
+xdotool mousemove --window "$win" 123 435 click 1
+chart=
+for _ in $(seq 100); do
+  chart=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$win" | head -n1 || true)
+  [ -n "$chart" ] && break
+  sleep 0.05
+done
+[ -n "$chart" ] || { echo "no chart window"; exit 1; }
+sleep 1
+xdotool windowraise "$chart"
+sleep 0.3
+import -window "$chart" "$tmp/chart.png"
+
+# Small files: a palette of the colours actually used.
+mkdir -p "$out"
+"$im" "$tmp/main.png" -colors 64 "PNG8:$out/main-window.png"
+"$im" "$tmp/chart.png" -colors 64 "PNG8:$out/chart-jacket-flow.png"
+ls -l "$out/main-window.png" "$out/chart-jacket-flow.png"
