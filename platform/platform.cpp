@@ -70,6 +70,14 @@ void ReportImage::setPicture(const QImage &image)
     m_picture = image.copy();
 }
 
+void ReportImage::setPicture(QImage &&image)
+{
+    if (image.isDetached())
+        m_picture = std::move(image);
+    else
+        m_picture = image.copy();
+}
+
 void pause(int ms)
 {
     if (ms > 0)

@@ -52,6 +52,9 @@ QImage captureClient(QWidget *w, qreal scale = 1);
 class ReportImage {
 public:
     void setPicture(const QImage &image);
+    // A picture that nothing else holds (a fresh capture) is kept as it is,
+    // without copying its pixels.
+    void setPicture(QImage &&image);
     const QImage &picture() const { return m_picture; }
     bool isEmpty() const { return m_picture.isNull(); }
     void clear() { m_picture = QImage(); }
