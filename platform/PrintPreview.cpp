@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -96,10 +97,18 @@ void PrintPreview::build()
     updateStatus();
 }
 
+void PrintPreview::showMaximizedState()
+{
+    // Without a window manager nothing maximises the window: give it the
+    // screen's room first.
+    if (QScreen *s = screen()) setGeometry(s->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void PrintPreview::openModal()
 {
     setWindowModality(Qt::ApplicationModal);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    showMaximizedState();
     startRun(Run::Preview);
     exec();
 }
@@ -108,7 +117,7 @@ void PrintPreview::openModeless()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::NonModal);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    showMaximizedState();
     show();
     raise();
     activateWindow();

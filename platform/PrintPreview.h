@@ -83,6 +83,7 @@ private:
     enum class Run { None, Preview, Printer };
 
     void build();
+    void showMaximizedState();
     void startRun(Run run);
     void stopRun();
     void step(unsigned generation);
