@@ -36,8 +36,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
     switch (page) {
     case 1:
         mainF_->Image1Click();
-        platform::pause(CaptureDelay);
-        QRImage1.setPicture(platform::captureClient(mainF_, scale));
+        QRImage1.setPicture(platform::pauseThenCapture(mainF_, CaptureDelay, scale));
         break;
     case 2:
         mainF_->SpeedButton1Click();
@@ -45,8 +44,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         // the user made of the window.
         chart_->setOuterSize(723, 521);
         platform::repaintNow(chart_);
-        platform::pause(CaptureDelay);
-        QRImage1.setPicture(chart_->capture(scale));
+        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
         break;
     case 3:
     case 4:
@@ -54,8 +52,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         if (page == 3) mainF_->SpeedButton2Click();
         else if (page == 4) mainF_->SpeedButton3Click();
         else mainF_->SpeedButton4Click();
-        platform::pause(CaptureDelay);
-        QRImage1.setPicture(chart_->capture(scale));
+        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
         break;
     default:
         MoreData = false;

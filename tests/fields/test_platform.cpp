@@ -208,6 +208,14 @@ void TestPlatform::captureAndReportImage()
     QImage alsoHeld = held;
     report.setPicture(std::move(held));
     QVERIFY(report.picture().constBits() != alsoHeld.constBits());
+
+    // The wait before a report's capture: the full time, then the same image.
+    QElapsedTimer clock;
+    clock.start();
+    const QImage late = platform::pauseThenCapture(&w, 120, 3);
+    QVERIFY(clock.elapsed() >= 120);
+    QCOMPARE(late, platform::captureClient(&w, 3));
+    QCOMPARE(late.devicePixelRatio(), 3.0);
 }
 
 void TestPlatform::errorHandlerIsReplaceable()
