@@ -1,11 +1,7 @@
 // Entry module: creates the four windows in order, connects them and runs
 // the event loop until the main window is closed.
-#include "charts/grTerfKop.h"
 #include "mainwindow/fonts.h"
-#include "mainwindow/main.h"
-#include "printing/nyom.h"
-#include "printing/nyomALL.h"
-#include "platform/platform.h"
+#include "printing/windows.h"
 
 #include <QApplication>
 
@@ -40,21 +36,11 @@ int main(int argc, char **argv)
     app.setApplicationName(QStringLiteral("Ventrano"));
     fonts::load();
 
-    TmainF mainF;
-    TgrTerfKopF grTerfKopF(&mainF);
-    TnyomF nyomF;
-    TnyomALLF nyomALLF(&mainF, &grTerfKopF);
-    mainF.setChartWindow(&grTerfKopF);
-
-    QObject::connect(&mainF, &TmainF::chartWindowRequested, &grTerfKopF,
-                     [&] { platform::showToFront(&grTerfKopF); });
-    QObject::connect(&mainF, &TmainF::chartRequested, &grTerfKopF,
-                     [&](int fajta) { grTerfKopF.drawChart(fajta); });
-    QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [&] { nyomALLF.preview(); });
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program (Windows connects it), not
+    // the last window closed.
     app.setQuitOnLastWindowClosed(false);
-    QObject::connect(&mainF, &TmainF::closed, &app, &QApplication::quit);
+    Windows windows;
 
-    mainF.show();
+    windows.mainF.show();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
@@ -39,6 +40,27 @@ void showToFront(QWidget *w)
 
 void closeWindow(QWidget *w) { w->hide(); }
 
+namespace {
+
+// The image a fine capture is drawn into: scale times the client size in
+// pixels at that device pixel ratio, filled with the window's colour.
+QImage blankCapture(const QWidget *w, qreal scale)
+{
+    QImage image(w->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(w->palette().color(w->backgroundRole()));
+    return image;
+}
+
+// render() paints the widget and its children straight into the image at
+// its device pixel ratio, so nothing is scaled up from screen pixels.
+void renderInto(QWidget *w, QImage &image)
+{
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+}
+
+} // namespace
+
 QImage captureClient(QWidget *w, qreal scale)
 {
     if (!(scale >= 1)) scale = 1;
@@ -54,13 +76,24 @@ QImage captureClient(QWidget *w, qreal scale)
         p.drawPixmap(QRect(QPoint(0, 0), w->size()), shot);
         return image;
     }
-    // render() paints the widget and its children straight into the image
-    // at its device pixel ratio, so nothing is scaled up from screen pixels.
-    const QSize logical = w->size();
-    QImage image(logical * scale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    image.fill(w->palette().color(w->backgroundRole()));
-    w->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    QImage image = blankCapture(w, scale);
+    renderInto(w, image);
+    return image;
+}
+
+QImage pauseThenCapture(QWidget *w, int ms, qreal scale)
+{
+    if (!(scale > 1)) {
+        pause(ms);
+        return captureClient(w, scale);
+    }
+    // A fine capture is a large image, and getting fresh memory ready takes
+    // a while: do that during the wait. The window is drawn only after it.
+    QElapsedTimer waited;
+    waited.start();
+    QImage image = blankCapture(w, scale);
+    pause(ms - int(waited.elapsed()));
+    renderInto(w, image);
     return image;
 }
 
@@ -68,6 +101,14 @@ void ReportImage::setPicture(const QImage &image)
 {
     // copy() detaches: the holder never shares pixels with the caller.
     m_picture = image.copy();
+}
+
+void ReportImage::setPicture(QImage &&image)
+{
+    if (image.isDetached())
+        m_picture = std::move(image);
+    else
+        m_picture = image.copy();
 }
 
 void pause(int ms)

@@ -47,11 +47,19 @@ void closeWindow(QWidget *w);
 // text and lines are drawn at the finer resolution (3 gives 288 dpi paper).
 QImage captureClient(QWidget *w, qreal scale = 1);
 
+// Waits ms milliseconds (as pause does), then captures as captureClient
+// does. The window is drawn after the wait; only the image's memory is made
+// ready during it.
+QImage pauseThenCapture(QWidget *w, int ms, qreal scale = 1);
+
 // Holder of a report picture: it keeps its own deep copy of what it is given,
 // so the source can be changed or dropped right after.
 class ReportImage {
 public:
     void setPicture(const QImage &image);
+    // A picture that nothing else holds (a fresh capture) is kept as it is,
+    // without copying its pixels.
+    void setPicture(QImage &&image);
     const QImage &picture() const { return m_picture; }
     bool isEmpty() const { return m_picture.isNull(); }
     void clear() { m_picture = QImage(); }

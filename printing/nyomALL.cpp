@@ -1,10 +1,103 @@
 #include "printing/nyomALL.h"
 
+#include "charts/grTerfKop.h"
+#include "mainwindow/main.h"
+#include "platform/platform.h"
+
+#include <QCheckBox>
+
 TnyomALLF::TnyomALLF(TmainF *mainF, TgrTerfKopF *chart, QWidget *parent)
-    : QWidget(parent), mainF_(mainF), chart_(chart)
+    : QWidget(parent), mainF_(mainF), chart_(chart),
+      report_(printing::Paper::a4(QPageLayout::Portrait, 100))
 {
+    setObjectName(QStringLiteral("nyomALLF"));
     setWindowTitle(QStringLiteral("nyomALLF"));
+    QRImage1.AutoSize = true;
+    QRImage1.Stretch = false;
 }
 
-// The page production and its preview come with printing.
-void TnyomALLF::preview() {}
+void TnyomALLF::preview()
+{
+    if (previewOpen_) return;
+    previewOpen_ = true;
+    platform::PrintPreview preview(this);
+    preview.openModal();
+    previewOpen_ = false;
+}
+
+void TnyomALLF::QuickRep1BeforePrint() { mainF_->model.NyomLap = 0; }
+
+void TnyomALLF::QuickRepNeedData(bool &MoreData)
+{
+    MoreData = true;
+    const int page = ++mainF_->model.NyomLap;
+    // Captures for paper: three device pixels per layout pixel (288 dpi).
+    constexpr qreal scale = 3;
+    switch (page) {
+    case 1:
+        mainF_->Image1Click();
+        QRImage1.setPicture(platform::pauseThenCapture(mainF_, CaptureDelay, scale));
+        break;
+    case 2:
+        mainF_->SpeedButton1Click();
+        // Every chart of the report is captured at the same size, whatever
+        // the user made of the window.
+        chart_->setOuterSize(723, 521);
+        platform::repaintNow(chart_);
+        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
+        break;
+    case 3:
+    case 4:
+    case 5:
+        if (page == 3) mainF_->SpeedButton2Click();
+        else if (page == 4) mainF_->SpeedButton3Click();
+        else mainF_->SpeedButton4Click();
+        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
+        break;
+    default:
+        MoreData = false;
+        break;
+    }
+    if (!mainF_->CbPwc->isChecked() && page > 1) MoreData = false;
+    if (!MoreData) platform::closeWindow(chart_);
+}
+
+void TnyomALLF::DetailBand1BeforePrint(bool &PrintBand)
+{
+    DetailBand1Height = QRImage1.Height + 40;
+    PrintBand = mainF_->model.NyomLap <= 5;
+}
+
+void TnyomALLF::start()
+{
+    report_.clear();
+    finished_ = false;
+    QuickRep1BeforePrint();
+}
+
+void TnyomALLF::produceNext()
+{
+    if (finished_) return;
+    try {
+        bool MoreData = true;
+        QuickRepNeedData(MoreData);
+        if (!MoreData) {
+            finished_ = true;
+            return;
+        }
+        bool PrintBand = true;
+        DetailBand1BeforePrint(PrintBand);
+        if (PrintBand) report_.printBand(DetailBand1Height, QRImage1);
+    } catch (const rating::ArithmeticError &e) {
+        // Reported once; the report ends with the pages it has.
+        finished_ = true;
+        platform::showError(QString::fromUtf8(e.what()));
+    }
+}
+
+int TnyomALLF::pageCount() const
+{
+    // The last page is complete only when no band can follow it.
+    const int n = int(report_.pages().size());
+    return finished_ ? n : qMax(0, n - 1);
+}

@@ -1,22 +1,52 @@
-// The full report: portrait A4 pages with the main window and the charts.
+// The full report: portrait A4 pages with an image of the main window and,
+// with the check box CbPwc on, of the four charts. The report drives the
+// main window and the chart window as their buttons do and captures them.
 #pragma once
 
-#include <QImage>
+#include "platform/PrintPreview.h"
+#include "printing/report.h"
+
 #include <QWidget>
 
 class TmainF;
 class TgrTerfKopF;
 
-class TnyomALLF : public QWidget {
+class TnyomALLF : public QWidget, public platform::PageProducer {
     Q_OBJECT
 public:
     TnyomALLF(TmainF *mainF, TgrTerfKopF *chart, QWidget *parent = nullptr);
-    QImage QRImage1; // the report image of the current page
 
-    // Opens the report's preview; returns when it is closed.
+    // The report image of the current page: natural size, sized by its picture.
+    printing::Image QRImage1;
+    // The detail band's height in pixels, set before each printing.
+    double DetailBand1Height = 0;
+    // The wait before each capture, in milliseconds.
+    static constexpr int CaptureDelay = 200;
+
+    const printing::Report &report() const { return report_; }
+
+    // Opens the report's preview (modal) and produces the pages in it;
+    // returns when it is closed. Ignored while a preview is open.
     void preview();
+
+    // The report engine's events.
+    void QuickRep1BeforePrint();
+    void QuickRepNeedData(bool &MoreData);
+    void DetailBand1BeforePrint(bool &PrintBand);
+
+    // A production run: before the report, then one page request and its
+    // band per step.
+    QPageLayout pageLayout() const override { return report_.pageLayout(); }
+    void start() override;
+    void produceNext() override;
+    bool finished() const override { return finished_; }
+    int pageCount() const override;
+    bool render(QPagedPaintDevice *device) const override { return report_.render(device, pageCount()); }
 
 private:
     TmainF *mainF_;
     TgrTerfKopF *chart_;
+    printing::Report report_;
+    bool finished_ = true;
+    bool previewOpen_ = false;
 };

@@ -196,6 +196,26 @@ void TestPlatform::captureAndReportImage()
     shot.fill(Qt::black);   // the caller reuses its image
     QCOMPARE(report.picture().pixel(50, 20), qRgb(206, 255, 255));
     QVERIFY(report.picture().constBits() != shot.constBits());
+
+    // A fresh capture handed over is kept without a copy; one that someone
+    // else still holds is copied.
+    QImage fresh = platform::captureClient(&w, 3);
+    const uchar *pixels = fresh.constBits();
+    report.setPicture(std::move(fresh));
+    QCOMPARE(report.picture().constBits(), pixels);
+    QCOMPARE(report.picture().deviceIndependentSize(), QSizeF(60, 25));
+    QImage held = platform::captureClient(&w);
+    QImage alsoHeld = held;
+    report.setPicture(std::move(held));
+    QVERIFY(report.picture().constBits() != alsoHeld.constBits());
+
+    // The wait before a report's capture: the full time, then the same image.
+    QElapsedTimer clock;
+    clock.start();
+    const QImage late = platform::pauseThenCapture(&w, 120, 3);
+    QVERIFY(clock.elapsed() >= 120);
+    QCOMPARE(late, platform::captureClient(&w, 3));
+    QCOMPARE(late.devicePixelRatio(), 3.0);
 }
 
 void TestPlatform::errorHandlerIsReplaceable()

@@ -1,0 +1,24 @@
+#include "printing/windows.h"
+
+#include "platform/platform.h"
+
+#include <QCoreApplication>
+
+Windows::Windows()
+{
+    mainF.setChartWindow(&grTerfKopF);
+
+    // Chart buttons: show the chart window, then (after the recalculation)
+    // draw the chart.
+    QObject::connect(&mainF, &TmainF::chartWindowRequested, &grTerfKopF,
+                     [this] { platform::showToFront(&grTerfKopF); });
+    QObject::connect(&mainF, &TmainF::chartRequested, &grTerfKopF,
+                     [this](int fajta) { grTerfKopF.drawChart(fajta); });
+    // Report button: the full report's preview.
+    QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [this] { nyomALLF.preview(); });
+    // The chart window's "Print": the chart page.
+    QObject::connect(&grTerfKopF, &TgrTerfKopF::printRequested, &nyomF,
+                     [this](const QImage &chart) { nyomF.printChart(chart); });
+    // Closing the main window ends the program, whatever else is open.
+    QObject::connect(&mainF, &TmainF::closed, qApp, &QCoreApplication::quit);
+}

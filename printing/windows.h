@@ -1,0 +1,19 @@
+// The program's four windows in the order they are created, and the
+// connections between them. The program and the tests use the same wiring.
+#pragma once
+
+#include "charts/grTerfKop.h"
+#include "mainwindow/main.h"
+#include "printing/nyom.h"
+#include "printing/nyomALL.h"
+
+struct Windows {
+    Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
+
+    TmainF mainF;
+    TgrTerfKopF grTerfKopF{&mainF}; // hidden until a chart button shows it
+    TnyomF nyomF;                   // never shown itself
+    TnyomALLF nyomALLF{&mainF, &grTerfKopF};
+};

@@ -1,0 +1,76 @@
+#include "pdftools.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace pdftools {
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+QString outputDir()
+{
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/out");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+Info info(const QString &pdf)
+{
+    Info out;
+    const QString text = run(QStringLiteral("pdfinfo"), {pdf});
+    const auto pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(text);
+    if (pages.hasMatch()) out.pages = pages.captured(1).toInt();
+    const auto size = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts(?: \\((\\w+)\\))?"),
+                                         QRegularExpression::MultilineOption).match(text);
+    if (size.hasMatch()) {
+        out.size = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+        out.paper = size.captured(3);
+    }
+    return out;
+}
+
+QList<Image> images(const QString &pdf)
+{
+    QList<Image> out;
+    const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'));
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    for (const QString &line : lines.mid(2)) {
+        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (f.size() < 14) continue;
+        out.append({f[0].toInt(), f[3].toInt(), f[4].toInt(), f[12].toDouble(), f[13].toDouble()});
+    }
+    return out;
+}
+
+QImage page(const QString &pdf, int number, int dpi)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                     QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"),
+                                     QString::number(number), QStringLiteral("-singlefile"), pdf, base});
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+void pagesToPng(const QString &pdf, int dpi)
+{
+    const QFileInfo fi(pdf);
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), pdf,
+                                     fi.dir().filePath(fi.completeBaseName())});
+}
+
+} // namespace pdftools

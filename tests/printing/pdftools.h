@@ -1,0 +1,36 @@
+// Reads PDFs back with the poppler tools: page count and size, the embedded
+// images, and pages rendered to pixels.
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QSizeF>
+#include <QString>
+
+namespace pdftools {
+
+// Where the tests leave their PDFs and rendered pages (beside the test).
+QString outputDir();
+
+struct Info {
+    int pages = 0;
+    QSizeF size; // of the first page, in points
+    QString paper; // "A4" when pdfinfo recognises it
+};
+Info info(const QString &pdf);
+
+struct Image {
+    int page = 0, width = 0, height = 0;
+    double xppi = 0, yppi = 0;
+};
+QList<Image> images(const QString &pdf);
+
+// One page (from 1) rendered at the given resolution.
+QImage page(const QString &pdf, int number, int dpi);
+// Every page as PNG beside the PDF (name-1.png, ...), for looking at them.
+void pagesToPng(const QString &pdf, int dpi);
+
+// Millimetres on the paper to pixels of a page rendered at dpi.
+inline int px(double mm, int dpi) { return int(mm * dpi / 25.4); }
+
+} // namespace pdftools
