@@ -52,10 +52,10 @@ public:
 
     // Client sizes: at start, while the full report produces its pages
     // (outer 723 x 521), and the smallest the user can drag it to (outer
-    // 360 x 360).
+    // 360 x 360, through FrameAllowance below).
     static constexpr QSize StartClient{723, 467};
     static constexpr QSize ReportClient{715, 475};
-    static constexpr QSize MinimumClient{352, 306};
+    static constexpr QSize MinimumClient{352, 314};
     // What the window frame, caption and menu bar of the original layout
     // take from an outer size.
     static constexpr QSize FrameAllowance{8, 46};

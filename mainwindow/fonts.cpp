@@ -121,16 +121,28 @@ bool isBitmapFace(const QFont &f)
     return faces().sansLoaded && f.family() == faces().sans;
 }
 
+namespace {
+
+// The faces that do not scale well: the bitmap face, and "Tahoma", whose
+// bold draws as light as its regular above 11 pixels and whose advances,
+// hinted for the screen, spread its letters at three times the size.
+bool needsStandIn(const QFont &f)
+{
+    return isBitmapFace(f) || f.family() == QStringLiteral("Tahoma");
+}
+
+} // namespace
+
 ScalableFaces::ScalableFaces(QWidget *root)
 {
-    if (!root || !faces().sansLoaded) return;
+    if (!root) return;
     QList<QWidget *> widgets = root->findChildren<QWidget *>();
     widgets.prepend(root);
     for (QWidget *w : widgets) {
         // Widgets that inherit their font follow their parent by themselves.
         if (w != root && !w->testAttribute(Qt::WA_SetFont)) continue;
         const QFont f = w->font();
-        if (!isBitmapFace(f)) continue;
+        if (!needsStandIn(f)) continue;
         saved_.append({w, f});
         QFont stand = f;
         stand.setFamily(QStringLiteral("DejaVu Sans Condensed"));

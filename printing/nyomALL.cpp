@@ -1,6 +1,7 @@
 #include "printing/nyomALL.h"
 
 #include "charts/grTerfKop.h"
+#include "mainwindow/fonts.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -25,18 +26,28 @@ void TnyomALLF::preview()
     previewOpen_ = false;
 }
 
+namespace {
+
+// Captures for paper: three device pixels per layout pixel (288 dpi), drawn
+// with scalable faces, after the report's wait.
+QImage captureForPaper(QWidget *w)
+{
+    const fonts::ScalableFaces faces(w->window());
+    return platform::pauseThenCapture(w, TnyomALLF::CaptureDelay, 3);
+}
+
+} // namespace
+
 void TnyomALLF::QuickRep1BeforePrint() { mainF_->model.NyomLap = 0; }
 
 void TnyomALLF::QuickRepNeedData(bool &MoreData)
 {
     MoreData = true;
     const int page = ++mainF_->model.NyomLap;
-    // Captures for paper: three device pixels per layout pixel (288 dpi).
-    constexpr qreal scale = 3;
     switch (page) {
     case 1:
         mainF_->Image1Click();
-        QRImage1.setPicture(platform::pauseThenCapture(mainF_, CaptureDelay, scale));
+        QRImage1.setPicture(captureForPaper(mainF_));
         break;
     case 2:
         mainF_->SpeedButton1Click();
@@ -44,7 +55,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         // the user made of the window.
         chart_->setOuterSize(723, 521);
         platform::repaintNow(chart_);
-        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
+        QRImage1.setPicture(captureForPaper(chart_->clientArea()));
         break;
     case 3:
     case 4:
@@ -52,7 +63,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         if (page == 3) mainF_->SpeedButton2Click();
         else if (page == 4) mainF_->SpeedButton3Click();
         else mainF_->SpeedButton4Click();
-        QRImage1.setPicture(platform::pauseThenCapture(chart_->clientArea(), CaptureDelay, scale));
+        QRImage1.setPicture(captureForPaper(chart_->clientArea()));
         break;
     default:
         MoreData = false;

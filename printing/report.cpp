@@ -99,6 +99,8 @@ bool Report::render(QPagedPaintDevice *device, int count) const
     QPainter painter;
     if (!painter.begin(device)) return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Charts and text keep their sharp edges in a PDF: no JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     // Millimetres from the paper's corner, whatever margins the device keeps.
     const int dpiX = device->logicalDpiX(), dpiY = device->logicalDpiY();
     const QRect printable = device->pageLayout().paintRectPixels(dpiX);

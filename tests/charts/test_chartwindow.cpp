@@ -495,10 +495,10 @@ private slots:
         const charts::ChartResult &r = chart->lastChart();
         QVERIFY(r.complete);
         QCOMPARE(r.g.nx, 10);
-        QCOMPARE(r.g.ny, 8);
+        QCOMPARE(r.g.ny, 9);
         QVERIFY(r.table.N >= 2 && r.table.N <= 14);
-        QCOMPARE(img.pixelColor(40, 306 - 24), QColor(0, 255, 0));
-        QCOMPARE(img.pixelColor(200, 306 - 77), QColor(128, 128, 128));
+        QCOMPARE(img.pixelColor(40, 314 - 24), QColor(0, 255, 0));
+        QCOMPARE(img.pixelColor(200, 314 - 77), QColor(128, 128, 128));
     }
 
     void curvesStayBetweenTitleAndTable()
@@ -645,6 +645,16 @@ private slots:
         int gray = 0;
         for (int dy = -3; dy < 6; ++dy) gray += three.pixelColor(3 * (r.g.x0 - 3), 3 * y + dy) == QColor(128, 128, 128);
         QCOMPARE(gray, 3);
+        // Text is drawn at the finer resolution too: the chart title's
+        // glyphs are some 3 x 9 device pixels high (a face drawn at its
+        // screen size would leave them 9 high).
+        int rows = 0;
+        for (int y = 3 * 8; y < 3 * 21; ++y) {
+            bool ink = false;
+            for (int x = 3 * 250; x < 3 * 470 && !ink; ++x) ink = qGray(three.pixel(x, y)) < 100;
+            rows += ink;
+        }
+        QVERIFY2(rows >= 24, qPrintable(QString::number(rows)));
         // The fonts are given back after the capture.
         QVERIFY(chart->font().family() == w->font().family());
     }

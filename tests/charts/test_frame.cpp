@@ -64,9 +64,9 @@ TEST(Frame, GeometryOfTheDefaultWindow)
     // Exactly 13 intervals of 1.3 digit heights: no binary 1.3 to fall short.
     EXPECT_EQ(Geometry::make(Variant::Temperature, 60 + 60 + 169, 467, 10).nx, 13); // binary: 12
     // The smallest window has fewer intervals.
-    const Geometry small = Geometry::make(Variant::Flow, 352, 306, 13);
+    const Geometry small = Geometry::make(Variant::Flow, 352, 314, 13);
     EXPECT_EQ(small.nx, 10);
-    EXPECT_EQ(small.ny, 8);
+    EXPECT_EQ(small.ny, 9);
 }
 
 TEST(Frame, SweepRanges)

@@ -198,7 +198,7 @@ private slots:
     {
         QTest::addColumn<QSize>("client");
         QTest::addColumn<qreal>("scale");
-        QTest::newRow("smallest window") << QSize(352, 306) << qreal(3);
+        QTest::newRow("smallest window") << QSize(352, 314) << qreal(3);
         QTest::newRow("report size") << QSize(715, 475) << qreal(3);
         QTest::newRow("start size, screen pixels") << QSize(723, 467) << qreal(1);
         QTest::newRow("wide and flat") << QSize(1900, 120) << qreal(3);
