@@ -24,6 +24,10 @@ void TnyomALLF::preview()
     platform::PrintPreview preview(this);
     preview.openModal();
     previewOpen_ = false;
+    // The pages live as long as their preview: some 60 MB of images for a
+    // report with the charts.
+    report_.clear();
+    QRImage1.setPicture(QImage());
 }
 
 namespace {

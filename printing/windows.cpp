@@ -4,8 +4,16 @@
 
 #include <QCoreApplication>
 
+#include <malloc.h>
+
 Windows::Windows()
 {
+    // A report's images (some 60 MB with the charts) go back to the system
+    // when its preview closes. Without a fixed threshold the allocator
+    // raises it after the first report and keeps the next reports' images
+    // on its heap for good.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+
     mainF.setChartWindow(&grTerfKopF);
 
     // Chart buttons: show the chart window, then (after the recalculation)
