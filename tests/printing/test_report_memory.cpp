@@ -84,7 +84,6 @@ private slots:
             QCoreApplication::processEvents();
             if (run == 1) first = residentKb();
             last = residentKb();
-            if (qEnvironmentVariableIsSet("VENTRANO_TRACE_RSS")) qInfo("report %d: %ld kB", run, last);
         }
         QCOMPARE(pdftools::info(pdf).pages, 3);
         QVERIFY(errors.isEmpty());
