@@ -21,11 +21,13 @@ void ensureResources()
     Q_UNUSED(done);
 }
 
-// Renders an SVG resource unscaled onto an image already filled with `fill`.
-QImage render(const QString &path, QSize size, QImage::Format format, QRgb fill)
+// Renders an SVG resource onto an image already filled with `fill`: `size`
+// layout pixels at `scale` device pixels each.
+QImage render(const QString &path, QSize size, QImage::Format format, QRgb fill, qreal scale = 1)
 {
     ensureResources();
-    QImage image(size, format);
+    QImage image(size * scale, format);
+    image.setDevicePixelRatio(scale);
     image.fill(fill);
     QSvgRenderer renderer(path);
     if (!renderer.isValid()) {
@@ -59,6 +61,13 @@ QImage schematic()
     static const QImage picture = render(QStringLiteral(":/assets/schematic.svg"), schematicSize,
                                          QImage::Format_RGB32, schematicBackground);
     return picture.copy();
+}
+
+QImage schematic(qreal scale)
+{
+    if (scale == 1) return schematic();
+    return render(QStringLiteral(":/assets/schematic.svg"), schematicSize, QImage::Format_RGB32, schematicBackground,
+                  scale);
 }
 
 QIcon chartIcon()

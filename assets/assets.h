@@ -17,6 +17,9 @@ inline constexpr QRgb schematicBackground = 0xff98fffd; // (152, 255, 253)
 // The schematic, 699 x 485, Format_RGB32, without arrows. Rendered once;
 // every call returns a copy that the caller may paint on.
 QImage schematic();
+// The same drawn afresh at `scale` device pixels per layout pixel: an image
+// of that device pixel ratio, sharp on a high-density screen or on paper.
+QImage schematic(qreal scale);
 
 // Button images, 16 x 16 (with 32 x 32 for high-density screens). The
 // Disabled mode holds the greyed variant. Needs a QGuiApplication (pixmaps).

@@ -20,6 +20,18 @@
 
 #include <cmath>
 
+namespace {
+
+// The four arrows: tip, barb, notch, barb, tip.
+const QPoint kArrows[4][5] = {
+    {{34, 122}, {70, 106}, {60, 122}, {70, 138}, {34, 122}},
+    {{624, 122}, {660, 106}, {650, 122}, {660, 138}, {624, 122}},
+    {{65, 384}, {29, 368}, {39, 384}, {29, 400}, {65, 384}},
+    {{377, 433}, {393, 443}, {409, 433}, {393, 469}, {377, 433}},
+};
+
+} // namespace
+
 namespace mainwindow {
 
 // ---------------------------------------------------------------- Label
@@ -79,7 +91,50 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent), picture_(assets::sche
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawImage(0, 0, picture_);
+    const qreal scale = p.deviceTransform().m11();
+    if (scale <= 1) {
+        p.drawImage(0, 0, picture_);
+        return;
+    }
+    // The screen's ratio is kept; another one (a capture for paper) is
+    // drawn for the one paint.
+    if (scale == devicePixelRatioF()) {
+        if (sharp_.isNull() || sharp_.devicePixelRatio() != scale) sharp_ = sharpPicture(scale);
+        p.drawImage(0, 0, sharp_);
+    } else {
+        p.drawImage(0, 0, sharpPicture(scale));
+    }
+}
+
+QImage PictureBox::sharpPicture(qreal scale) const
+{
+    QImage image = assets::schematic(scale);
+    platform::Canvas c;
+    platform::Canvas::Scope scope(c, &image);
+    for (int i = 0; i < 4; ++i) {
+        if (!arrowColors_[i].isValid()) continue;
+        c.setPenColor(arrowColors_[i]);
+        c.setBrushColor(arrowColors_[i]);
+        c.polygon(QList<QPoint>(std::begin(kArrows[i]), std::end(kArrows[i])));
+    }
+    return image;
+}
+
+void PictureBox::paintArrow(int i)
+{
+    if (i < 1 || i > 4) return;
+    const QList<QPoint> shape(std::begin(kArrows[i - 1]), std::end(kArrows[i - 1]));
+    arrowColors_[i - 1] = canvas_.brushColor();
+    canvas_.setPenWidth(1);
+    {
+        platform::Canvas::Scope scope(canvas_, &picture_);
+        canvas_.polygon(shape);
+    }
+    if (!sharp_.isNull()) {
+        platform::Canvas::Scope scope(canvas_, &sharp_);
+        canvas_.polygon(shape);
+    }
+    update();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *e)
@@ -160,13 +215,6 @@ const QColor kPanel(128, 255, 255);
 const QColor kNavy(0, 0, 128);
 const QColor kGrid(128, 128, 128);
 
-// The four arrows: tip, barb, notch, barb, tip.
-const QPoint kArrows[4][5] = {
-    {{34, 122}, {70, 106}, {60, 122}, {70, 138}, {34, 122}},
-    {{624, 122}, {660, 106}, {650, 122}, {660, 138}, {624, 122}},
-    {{65, 384}, {29, 368}, {39, 384}, {29, 400}, {65, 384}},
-    {{377, 433}, {393, 443}, {409, 433}, {393, 469}, {377, 433}},
-};
 
 void setBackground(QWidget *w, const QColor &c)
 {
@@ -552,13 +600,7 @@ void TmainF::NYIL(int i, const QColor &c)
     platform::Canvas &cv = Image1->canvas();
     cv.setPenColor(c);
     cv.setBrushColor(cv.penColor());
-    if (i < 1 || i > 4) return;
-    cv.setPenWidth(1);
-    {
-        platform::Canvas::Scope scope(cv, &Image1->picture());
-        cv.polygon(QList<QPoint>(std::begin(kArrows[i - 1]), std::end(kArrows[i - 1])));
-    }
-    Image1->update();
+    Image1->paintArrow(i); // nothing outside 1..4
 }
 
 void TmainF::chartButton(int fajta)

@@ -47,6 +47,8 @@ public:
     explicit PictureBox(QWidget *parent);
     QImage &picture() { return picture_; }
     platform::Canvas &canvas() { return canvas_; }
+    // Paints arrow 1..4 into the picture in the canvas's pen and brush.
+    void paintArrow(int i);
 
 signals:
     void clicked();
@@ -60,6 +62,12 @@ private:
     QImage picture_;
     platform::Canvas canvas_;
     bool pressed_ = false;
+    // With more device pixels than layout pixels (a high-density screen, an
+    // image for paper) the schematic is drawn afresh from its drawing and
+    // the arrows on it as polygons, in the colours last painted.
+    QImage sharp_; // kept for the screen's own ratio
+    QColor arrowColors_[4];
+    QImage sharpPicture(qreal scale) const;
 };
 
 // A drop-down list that reports the closing of its list once the entry
