@@ -63,6 +63,15 @@ QImage schematic()
     return picture.copy();
 }
 
+void drawSchematic(QPainter &painter)
+{
+    ensureResources();
+    static QSvgRenderer renderer(QStringLiteral(":/assets/schematic.svg"));
+    const QRectF rect(QPointF(0, 0), schematicSize);
+    painter.fillRect(rect, QColor::fromRgb(schematicBackground));
+    renderer.render(&painter, rect);
+}
+
 QImage schematic(qreal scale)
 {
     if (scale == 1) return schematic();

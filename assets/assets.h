@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainter>
 #include <QIcon>
 #include <QImage>
 #include <QSize>
@@ -20,6 +21,9 @@ QImage schematic();
 // The same drawn afresh at `scale` device pixels per layout pixel: an image
 // of that device pixel ratio, sharp on a high-density screen or on paper.
 QImage schematic(qreal scale);
+// Draws the schematic, background included, at the painter's origin in
+// layout pixels, at whatever resolution the painter has.
+void drawSchematic(QPainter &painter);
 
 // Button images, 16 x 16 (with 32 x 32 for high-density screens). The
 // Disabled mode holds the greyed variant. Needs a QGuiApplication (pixmaps).

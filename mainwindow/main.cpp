@@ -96,14 +96,20 @@ void PictureBox::paintEvent(QPaintEvent *)
         p.drawImage(0, 0, picture_);
         return;
     }
-    // The screen's ratio is kept; another one (a capture for paper) is
-    // drawn for the one paint.
+    // The screen's ratio is kept as an image; another one (a capture for
+    // paper) is drawn straight onto the capture.
     if (scale == devicePixelRatioF()) {
         if (sharp_.isNull() || sharp_.devicePixelRatio() != scale) sharp_ = sharpPicture(scale);
         p.drawImage(0, 0, sharp_);
-    } else {
-        p.drawImage(0, 0, sharpPicture(scale));
+        return;
     }
+    p.save();
+    p.setClipRect(QRect(QPoint(0, 0), assets::schematicSize));
+    assets::drawSchematic(p);
+    p.restore();
+    platform::Canvas c;
+    platform::Canvas::Scope scope(c, p);
+    drawArrows(c);
 }
 
 QImage PictureBox::sharpPicture(qreal scale) const
@@ -111,13 +117,18 @@ QImage PictureBox::sharpPicture(qreal scale) const
     QImage image = assets::schematic(scale);
     platform::Canvas c;
     platform::Canvas::Scope scope(c, &image);
+    drawArrows(c);
+    return image;
+}
+
+void PictureBox::drawArrows(platform::Canvas &c) const
+{
     for (int i = 0; i < 4; ++i) {
         if (!arrowColors_[i].isValid()) continue;
         c.setPenColor(arrowColors_[i]);
         c.setBrushColor(arrowColors_[i]);
         c.polygon(QList<QPoint>(std::begin(kArrows[i]), std::end(kArrows[i])));
     }
-    return image;
 }
 
 void PictureBox::paintArrow(int i)

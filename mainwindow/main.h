@@ -68,6 +68,7 @@ private:
     QImage sharp_; // kept for the screen's own ratio
     QColor arrowColors_[4];
     QImage sharpPicture(qreal scale) const;
+    void drawArrows(platform::Canvas &c) const;
 };
 
 // A drop-down list that reports the closing of its list once the entry
