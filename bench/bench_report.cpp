@@ -1,0 +1,80 @@
+// The full report with the charts, from a click on the report button to the
+// last page in its preview, beside its floor: the five 200 ms waits before
+// the captures.
+#include "mainwindow/fonts.h"
+#include "platform/PrintPreview.h"
+#include "platform/platform.h"
+#include "printing/windows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<Windows> windows;
+
+// One report: seconds from the click to the preview's last page.
+double reportOnce()
+{
+    double seconds = 0;
+    QElapsedTimer clock;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto *p = qobject_cast<platform::PrintPreview *>(QApplication::activeModalWidget());
+        if (!p) return;
+        watch.stop();
+        QObject::connect(p, &platform::PrintPreview::productionFinished, p, [&, p] {
+            seconds = clock.nsecsElapsed() / 1e9;
+            QTimer::singleShot(0, p, [p] { p->close(); });
+        });
+    });
+    watch.start();
+    clock.start();
+    QTest::mouseClick(windows->mainF.SpeedButton5, Qt::LeftButton);
+    return seconds;
+}
+
+void FullReportWithCharts(benchmark::State &state)
+{
+    for (auto _ : state) state.SetIterationTime(reportOnce());
+}
+BENCHMARK(FullReportWithCharts)->UseManualTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+void FiveCaptureWaits(benchmark::State &state)
+{
+    for (auto _ : state)
+        for (int i = 0; i < 5; ++i) platform::pause(200);
+}
+BENCHMARK(FiveCaptureWaits)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true)->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    fonts::load();
+    windows = std::make_unique<Windows>();
+    windows->mainF.show();
+    QApplication::setActiveWindow(&windows->mainF);
+    QTest::qWaitForWindowExposed(&windows->mainF);
+    windows->mainF.CbPwc->setChecked(true);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    windows.reset();
+    return 0;
+}
