@@ -38,6 +38,8 @@ int main(int argc, char **argv)
     qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Ventrano"));
+    // The installed menu entry share/applications/ventrano.desktop.
+    app.setDesktopFileName(QStringLiteral("ventrano"));
     fonts::load();
 
     TmainF mainF;
