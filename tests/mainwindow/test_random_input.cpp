@@ -5,9 +5,11 @@
 // popups open, close and take keys as they do for a user).
 //
 // After every action: the program is alive and its window shown, the action
-// raised at most one message, the language and type lists agree with what
-// was applied, and when the action recalculated, the twelve results agree
-// with a fresh rating model given the same inputs.
+// raised at most one message (the message box is modal, as the program's
+// is), the result labels show the model's texts, the language and type lists
+// agree with what was applied; and when the action recalculated and left the
+// results up to date, the twelve results agree with a fresh rating model
+// given the same inputs, whose arithmetic fault, if any, was reported.
 //
 // VENTRANO_RANDOM_SEED replays a run (the seed is printed at the start and
 // with every failure), VENTRANO_RANDOM_ACTIONS sets the number of actions and
@@ -25,22 +27,25 @@
 #include <QClipboard>
 #include <QMap>
 #include <QMenu>
+#include <QPointer>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <random>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -108,6 +113,9 @@ private:
 // it with the regional separator, and nothing but the recalculation reads it.
 const std::string kNotRecalculated = "\x01 not recalculated";
 
+// The double-click interval of the run, in milliseconds.
+constexpr int kClickInterval = 10000;
+
 const char *const kClips[] = {
     "12.5", "0,987", "-3", "150", "7", "0", "1e2", "2E-1", "0.004", "  42\n", "+8",
     "1e308", "-1e999", "123456789012345678901234567890", "1e-400", "99999999999999999999.5",
@@ -166,14 +174,36 @@ class TestRandomInput : public QObject {
     // ---- input through the windows, as the platform delivers it
 
     // Keys go to the window that has the keyboard; with a popup open the
-    // popup takes them.
+    // popup takes them. Every press and release, the modifiers' too, goes
+    // to the window that has the keyboard at that moment: a key may close a
+    // popup (Alt closes a menu), and a context menu is deleted once closed.
     QWindow *keyWindow() const
     {
         if (QWidget *p = QApplication::activePopupWidget()) return p->windowHandle();
         if (QWindow *f = QGuiApplication::focusWindow()) return f;
         return w->windowHandle();
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(keyWindow(), k, m); }
+    void keyEvent(bool press, Qt::Key k, Qt::KeyboardModifiers m, const QString &text = QString())
+    {
+        QTest::simulateEvent(keyWindow(), press, k, m, text, false);
+    }
+    void keyClick(Qt::Key k, const QString &text, Qt::KeyboardModifiers m)
+    {
+        static const std::pair<Qt::KeyboardModifier, Qt::Key> modifierKeys[] = {
+            {Qt::ShiftModifier, Qt::Key_Shift}, {Qt::ControlModifier, Qt::Key_Control}, {Qt::AltModifier, Qt::Key_Alt}};
+        Qt::KeyboardModifiers held;
+        for (const auto &[mod, key] : modifierKeys)
+            if (m & mod) keyEvent(true, key, held), held |= mod;
+        keyEvent(true, k, m, text);
+        keyEvent(false, k, m, text);
+        for (auto it = std::rbegin(modifierKeys); it != std::rend(modifierKeys); ++it)
+            if (m & it->first) keyEvent(false, it->second, held), held &= ~it->first;
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        const char ascii = QTest::keyToAscii(k);
+        keyClick(k, ascii ? QString(QLatin1Char(ascii)) : QString(), m);
+    }
     // A list searches its entries by the keys typed within the keyboard
     // interval; a pause makes every key a search of its own, whatever the
     // speed of the machine.
@@ -186,18 +216,32 @@ class TestRandomInput : public QObject {
     void typeChar(char c)
     {
         pauseBeforeListSearch();
-        QTest::keyClick(keyWindow(), c);
+        keyClick(QTest::asciiToKey(c), QString(QLatin1Char(c)), Qt::NoModifier);
     }
     void typeText(const QString &t)
     {
         pauseBeforeListSearch();
-        QTest::sendKeyEvent(QTest::Click, keyWindow(), Qt::Key_unknown, t, Qt::NoModifier);
+        keyClick(Qt::Key_unknown, t, Qt::NoModifier);
     }
-    // A click at a point of a widget, delivered to the widget's window.
+    // A click at a point of a widget, delivered to the widget's window; the
+    // release goes to the main window when the press closed that window.
     void click(QWidget *target, QPoint at, Qt::MouseButton b = Qt::LeftButton)
     {
         QWidget *top = target->window();
-        QTest::mouseClick(top->windowHandle(), b, {}, target->mapTo(top, at));
+        const QPoint pos = target->mapTo(top, at);
+        const QPoint global = top->mapToGlobal(pos);
+        QPointer<QWindow> window = top->windowHandle();
+        // A message box that the press raises is up when the button is
+        // released (see messageBox()).
+        pendingRelease = [this, window, b, pos, global] {
+            if (window) QTest::mouseRelease(window, b, {}, pos);
+            else QTest::mouseRelease(w->windowHandle(), b, {}, w->mapFromGlobal(global));
+        };
+        QTest::mousePress(window, b, {}, pos);
+        if (pendingRelease) std::exchange(pendingRelease, nullptr)();
+        // The next click comes after the double-click interval.
+        if (QTest::lastMouseTimestamp > (1 << 30)) QTest::lastMouseTimestamp = 0;
+        QTest::lastMouseTimestamp += kClickInterval;
     }
     void clickCentre(QWidget *target) { click(target, target->rect().center()); }
     void wheel(QWidget *target, int delta)
@@ -206,6 +250,28 @@ class TestRandomInput : public QObject {
         QWheelEvent e(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &e);
+    }
+
+    // The program's message box, as the user meets it: a modal window that
+    // takes the activation and the rest of the gesture that raised it (the
+    // release of a click), runs the event loop while it is up, and is closed
+    // at once, the activation going back where it was.
+    std::function<void()> pendingRelease;
+    void messageBox(const QString &m)
+    {
+        messages << m;
+        ++messageKinds[m.startsWith('\'') ? QStringLiteral("'...' is not a valid floating point value") : m];
+        QWidget *active = QApplication::activeWindow();
+        QWidget box;
+        box.setWindowModality(Qt::ApplicationModal);
+        box.resize(250, 90);
+        box.show();
+        if (pendingRelease) std::exchange(pendingRelease, nullptr)();
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+        box.hide();
+        if (active && active->isVisible()) active->activateWindow();
     }
 
     // ---- the actions
@@ -444,6 +510,42 @@ class TestRandomInput : public QObject {
         return {};
     }
 
+    // The labels show the model's result texts.
+    QString shownResultsProblem() const
+    {
+        const rating::Model &m = w->model;
+        const std::pair<const mainwindow::Label *, const std::string *> rows[] = {
+            {w->DPK, &m.DPK},
+            {w->DPS, &m.DPS},
+            {w->QLabel, &m.QLabel},
+            {w->LbTKK, &m.LbTKK},
+            {w->LbTSK, &m.LbTSK},
+            {w->LbTomegaramK, &m.LbTomegaramK},
+            {w->LbArsebK, &m.LbArsebK},
+            {w->LbHoatadK, &m.LbHoatadK},
+            {w->LbTomegaramS, &m.LbTomegaramS},
+            {w->LbArsebS, &m.LbArsebS},
+            {w->LbHoatadS, &m.LbHoatadS},
+            {w->LbHoatbocsT, &m.LbHoatbocsT},
+        };
+        for (const auto &[label, text] : rows)
+            if (label->text() != QString::fromStdString(*text))
+                return QStringLiteral("%1 shows \"%2\", the model \"%3\"")
+                    .arg(label->objectName(), label->text(), QString::fromStdString(*text));
+        return {};
+    }
+
+    bool resultsMarked() const
+    {
+        const rating::Model &m = w->model;
+        for (const std::string *t : {&m.DPK, &m.DPS, &m.QLabel, &m.LbTKK, &m.LbTSK})
+            if (*t != "***") return false;
+        for (const std::string *t : {&m.LbTomegaramK, &m.LbArsebK, &m.LbHoatadK, &m.LbTomegaramS, &m.LbArsebS,
+                                     &m.LbHoatadS, &m.LbHoatbocsT})
+            if (*t != " ") return false;
+        return true;
+    }
+
     // The inputs of the last recalculation, read again from the controls.
     QString inputsProblem() const
     {
@@ -531,7 +633,13 @@ class TestRandomInput : public QObject {
         QVERIFY2(language.isEmpty(), qPrintable(language + "; " + where()));
         QVERIFY2(w->model.Tipus == w->CbTipus->currentIndex(),
                  qPrintable(QStringLiteral("type list shows %1, rated %2; ").arg(w->CbTipus->currentIndex()).arg(w->model.Tipus) + where()));
+        const QString shown = shownResultsProblem();
+        QVERIFY2(shown.isEmpty(), qPrintable(shown + "; " + where()));
         if (w->model.DecimalSeparator == kNotRecalculated) return;
+        // An input changed after the recalculation (the click that left a
+        // field also chose an entry of a list): the results are marked out
+        // of date, and there is nothing to compare.
+        if (resultsMarked()) return;
         ++recalculations;
         const QString inputs = inputsProblem();
         QVERIFY2(inputs.isEmpty(), qPrintable("the rating did not use the inputs shown: " + inputs + "; " + where()));
@@ -545,15 +653,16 @@ private slots:
         rng.seed(seed);
         std::fprintf(stderr, "random input: seed %llu (VENTRANO_RANDOM_SEED replays it), decimal separator '%s'\n",
                      static_cast<unsigned long long>(seed), qPrintable(platform::decimalSeparator()));
-        platform::setErrorHandler([this](const QString &m) {
-            messages << m;
-            ++messageKinds[m.startsWith('\'') ? QStringLiteral("'...' is not a valid floating point value") : m];
-        });
+        platform::setErrorHandler([this](const QString &m) { messageBox(m); });
         platform::setBeepHandler([] {});
         qtMessages = qInstallMessageHandler(quietPlatform);
-        // Real time must not change what happens: no double clicks, and a
-        // list ignores no click for being too soon after it opened.
-        QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
+        // Real time must not change what happens. A list ignores the release
+        // of the click that opened it for a double-click interval, and an
+        // entry clicked at that very spot within it: make that interval
+        // longer than any run, and keep clicks from pairing into double
+        // clicks (see click()). Keys typed into a list search on their own
+        // (see pauseBeforeListSearch()).
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(kClickInterval);
         QGuiApplication::styleHints()->setKeyboardInputInterval(0);
 
         w = std::make_unique<TmainF>();
