@@ -5,6 +5,7 @@
 #include "mainwindow/main.h"
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
+#include "platform/firstpaint.h"
 #include "platform/platform.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ int main(int argc, char **argv)
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(&mainF, &TmainF::closed, &app, &QApplication::quit);
 
+    platform::reportFirstPaint(&mainF);
     mainF.show();
     return app.exec();
 }
