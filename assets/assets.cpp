@@ -1,47 +1,45 @@
 #include "assets/assets.h"
+#include "assets/render.h"
 
-#include <QPainter>
+#include <QResource>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QtGlobal>
 
+#include <cstring>
+#include <functional>
+
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void initAssetResources()
+static void initPrerenderedResources()
 {
-    Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(prerendered);
 }
 
 namespace assets {
 
 namespace {
 
-void ensureResources()
+// The pictures rendered from their SVG at build time (the prerender step in
+// assets/CMakeLists.txt), pixel for pixel what rendering them here would
+// give, kept as raw pixels: start-up spends no time on the SVG renderer nor
+// on an image decoder. Rendered here when the build left one out.
+QImage prerendered(const QString &name, QSize size, QImage::Format format, const std::function<QImage()> &render)
 {
-    static const bool done = (initAssetResources(), true);
+    static const bool done = (initPrerenderedResources(), true);
     Q_UNUSED(done);
-}
-
-// Renders an SVG resource unscaled onto an image already filled with `fill`.
-QImage render(const QString &path, QSize size, QImage::Format format, QRgb fill)
-{
-    ensureResources();
+    const QResource resource(QStringLiteral(":/prerendered/") + name);
+    const QByteArray pixels = resource.isValid() ? resource.uncompressedData() : QByteArray();
     QImage image(size, format);
-    image.fill(fill);
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) {
-        qWarning("assets: cannot load %s", qPrintable(path));
-        return image;
-    }
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    if (pixels.size() != image.sizeInBytes()) return render();
+    std::memcpy(image.bits(), pixels.constData(), size_t(pixels.size()));
     return image;
 }
 
-QIcon buttonIcon(const QString &path)
+QIcon buttonIcon(const QString &name)
 {
     QIcon icon;
     for (int scale : {1, 2}) {
-        const QImage normal = render(path, QSize(16, 16) * scale, QImage::Format_ARGB32_Premultiplied, 0);
+        const QImage normal = prerendered(buttonImageName(name, scale), QSize(16, 16) * scale,
+                                          QImage::Format_ARGB32_Premultiplied, [&] { return renderButton(name, scale); });
         QPixmap n = QPixmap::fromImage(normal);
         QPixmap d = QPixmap::fromImage(greyed(normal, scale));
         n.setDevicePixelRatio(scale);
@@ -56,19 +54,20 @@ QIcon buttonIcon(const QString &path)
 
 QImage schematic()
 {
-    static const QImage picture = render(QStringLiteral(":/assets/schematic.svg"), schematicSize,
-                                         QImage::Format_RGB32, schematicBackground);
+    static const QImage picture =
+        prerendered(QStringLiteral("schematic.rgb32"), schematicSize, QImage::Format_RGB32, renderSchematic);
     return picture.copy();
 }
 
 QIcon chartIcon()
 {
-    return buttonIcon(QStringLiteral(":/assets/chart.svg"));
+    static const QIcon icon = buttonIcon(QStringLiteral("chart"));
+    return icon;
 }
 
 QIcon printerIcon()
 {
-    return buttonIcon(QStringLiteral(":/assets/printer.svg"));
+    return buttonIcon(QStringLiteral("printer"));
 }
 
 QImage greyed(const QImage &image, int offset)
