@@ -1,6 +1,7 @@
 // Entry module: creates the four windows in order, connects them and runs
 // the event loop until the main window is closed.
 #include "mainwindow/fonts.h"
+#include "platform/firstpaint.h"
 #include "printing/windows.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ int main(int argc, char **argv)
     qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Ventrano"));
+    // The installed menu entry share/applications/ventrano.desktop.
+    app.setDesktopFileName(QStringLiteral("ventrano"));
     fonts::load();
 
     // Closing the main window ends the program (Windows connects it), not
@@ -41,6 +44,7 @@ int main(int argc, char **argv)
     app.setQuitOnLastWindowClosed(false);
     Windows windows;
 
+    platform::reportFirstPaint(&windows.mainF);
     windows.mainF.show();
     return app.exec();
 }

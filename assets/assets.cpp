@@ -1,49 +1,46 @@
 #include "assets/assets.h"
+#include "assets/render.h"
 
-#include <QPainter>
+#include <QResource>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QtGlobal>
 
+#include <functional>
+
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void initAssetResources()
+static void initPrerenderedResources()
 {
-    Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(prerendered);
 }
 
 namespace assets {
 
 namespace {
 
-void ensureResources()
+// The pictures rendered from their SVG at build time (the prerender step in
+// assets/CMakeLists.txt), pixel for pixel what rendering them here would
+// give. They are kept as raw, uncompressed pixels and the image is a
+// read-only view of them in the program's data: the start spends no time on
+// the SVG renderer, an image decoder or copies (every megabyte touched costs
+// page faults). Rendered here when the build left one out.
+QImage prerendered(const QString &name, QSize size, QImage::Format format, const std::function<QImage()> &render)
 {
-    static const bool done = (initAssetResources(), true);
+    static const bool done = (initPrerenderedResources(), true);
     Q_UNUSED(done);
+    const QResource resource(QStringLiteral(":/prerendered/") + name);
+    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        resource.size() != bytesPerLine * size.height() || quintptr(resource.data()) % 4 != 0)
+        return render();
+    return QImage(resource.data(), size.width(), size.height(), bytesPerLine, format);
 }
 
-// Renders an SVG resource onto an image already filled with `fill`: `size`
-// layout pixels at `scale` device pixels each.
-QImage render(const QString &path, QSize size, QImage::Format format, QRgb fill, qreal scale = 1)
-{
-    ensureResources();
-    QImage image(size * scale, format);
-    image.setDevicePixelRatio(scale);
-    image.fill(fill);
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) {
-        qWarning("assets: cannot load %s", qPrintable(path));
-        return image;
-    }
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
-    return image;
-}
-
-QIcon buttonIcon(const QString &path)
+QIcon buttonIcon(const QString &name)
 {
     QIcon icon;
     for (int scale : {1, 2}) {
-        const QImage normal = render(path, QSize(16, 16) * scale, QImage::Format_ARGB32_Premultiplied, 0);
+        const QImage normal = prerendered(buttonImageName(name, scale), QSize(16, 16) * scale,
+                                          QImage::Format_ARGB32_Premultiplied, [&] { return renderButton(name, scale); });
         QPixmap n = QPixmap::fromImage(normal);
         QPixmap d = QPixmap::fromImage(greyed(normal, scale));
         n.setDevicePixelRatio(scale);
@@ -58,35 +55,25 @@ QIcon buttonIcon(const QString &path)
 
 QImage schematic()
 {
-    static const QImage picture = render(QStringLiteral(":/assets/schematic.svg"), schematicSize,
-                                         QImage::Format_RGB32, schematicBackground);
+    static const QImage picture =
+        prerendered(QStringLiteral("schematic.rgb32"), schematicSize, QImage::Format_RGB32, [] { return renderSchematic(); });
     return picture.copy();
-}
-
-void drawSchematic(QPainter &painter)
-{
-    ensureResources();
-    static QSvgRenderer renderer(QStringLiteral(":/assets/schematic.svg"));
-    const QRectF rect(QPointF(0, 0), schematicSize);
-    painter.fillRect(rect, QColor::fromRgb(schematicBackground));
-    renderer.render(&painter, rect);
 }
 
 QImage schematic(qreal scale)
 {
-    if (scale == 1) return schematic();
-    return render(QStringLiteral(":/assets/schematic.svg"), schematicSize, QImage::Format_RGB32, schematicBackground,
-                  scale);
+    return scale == 1 ? schematic() : renderSchematic(scale);
 }
 
 QIcon chartIcon()
 {
-    return buttonIcon(QStringLiteral(":/assets/chart.svg"));
+    static const QIcon icon = buttonIcon(QStringLiteral("chart"));
+    return icon;
 }
 
 QIcon printerIcon()
 {
-    return buttonIcon(QStringLiteral(":/assets/printer.svg"));
+    return buttonIcon(QStringLiteral("printer"));
 }
 
 QImage greyed(const QImage &image, int offset)

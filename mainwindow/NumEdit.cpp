@@ -706,8 +706,11 @@ void NumEdit::contextMenuEvent(QContextMenuEvent *e)
 {
     QMenu *menu = createStandardContextMenu();
     // The standard Paste would insert unchecked text: route it through ours.
+    // Qt names the action only in later versions; its caption is the one
+    // QLineEdit gives it, shortcut text after a tab.
+    const QString pasteCaption = QLineEdit::tr("&Paste");
     for (QAction *a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             connect(a, &QAction::triggered, this, [this] { pasteText(QGuiApplication::clipboard()->text()); });
         }

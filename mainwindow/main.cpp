@@ -514,11 +514,21 @@ bool TmainF::eventFilter(QObject *watched, QEvent *event)
         if (auto *list = qobject_cast<QComboBox *>(watched); list && !list->hasFocus()) return true;
     }
     // Leaving one of the input lists recalculates; a list opening its popup,
-    // or the window losing activation, is no leaving.
+    // or the window losing activation, is no leaving. An opening list takes
+    // the focus twice: once for the popup, then for the entries in it. A
+    // list that never had the focus is not left either: a field left with
+    // text that is no number takes the focus back from the list clicked
+    // before the list is told it has it.
+    if (event->type() == QEvent::FocusIn && watched != ComboBox1) focusedList_ = watched;
     if (event->type() == QEvent::FocusOut && watched != ComboBox1) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        const auto *list = qobject_cast<QComboBox *>(watched);
+        const bool intoOwnList = list && list->view()->isVisible();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList &&
+            watched == focusedList_) {
+            focusedList_ = nullptr;
             handle([this] { Image1Click(); });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -183,5 +183,6 @@ private:
     QWidget *chartWindow_ = nullptr;
     QList<mainwindow::Label *> labels_;
     QList<QWidget *> inputs_;
+    QObject *focusedList_ = nullptr; // the input list that has the focus
     bool busy_ = false;
 };

@@ -2,8 +2,10 @@
 #include "fieldfixture.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMenu>
 
 using namespace fields;
 
@@ -25,6 +27,8 @@ private slots:
     void pasteCommitsAtOnce();
     void invalidPaste();
     void hugePaste();
+    void contextMenuPaste_data();
+    void contextMenuPaste();
     void invalidTextOnLeave_data();
     void invalidTextOnLeave();
 };
@@ -270,6 +274,45 @@ void TestNumEdit::hugePaste()
     QGuiApplication::clipboard()->setText(QStringLiteral("1e") + QString(1 << 20, QLatin1Char('9')));
     f.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.field->storedValue(), 150.0);
+}
+
+// "Paste" in the field's context menu follows the same rules as Ctrl+V.
+void TestNumEdit::contextMenuPaste_data()
+{
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("number: committed at once") << "0.987" << "0.987" << 0.987 << 0;
+    QTest::newRow("no number: refused") << "1e" << "12" << 7.0 << 1;
+    QTest::newRow("letters: refused") << "abc" << "12" << 7.0 << 1;
+}
+
+void TestNumEdit::contextMenuPaste()
+{
+    QFETCH(QString, clip);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(int, beeps);
+    Form f(MVkEd);
+    f.enter();
+    f.type(QStringLiteral("12"));
+    f.field->selectAll();
+    QGuiApplication::clipboard()->setText(clip);
+    const QPoint at(5, 5);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, f.field->mapToGlobal(at));
+    QApplication::sendEvent(f.field, &e);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QAction *paste = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->text().startsWith(QLatin1String("&Paste"))) paste = a;
+    QVERIFY(paste);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(f.field->text(), text);
+    QCOMPARE(f.field->storedValue(), value);
+    QCOMPARE(f.beeps, beeps);
 }
 
 void TestNumEdit::invalidTextOnLeave_data()

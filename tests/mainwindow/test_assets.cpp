@@ -1,7 +1,9 @@
 // Pixel checks of the schematic and the button images: the main window lays
 // its level bars, arrows and labels against these positions.
 #include "assets/assets.h"
+#include "assets/render.h"
 
+#include <QFile>
 #include <QPixmap>
 #include <QPolygon>
 #include <QTest>
@@ -58,6 +60,7 @@ private slots:
     void icons_data();
     void icons();
     void greyedVariant();
+    void renderedAtBuildTimeAsHere();
 
 private:
     QImage pic;
@@ -311,5 +314,23 @@ void TestAssets::greyedVariant()
     QCOMPARE(assets::greyed(src).convertToFormat(QImage::Format_ARGB32).pixel(1, 1), qRgb(128, 128, 128));
 }
 
+
+// The pictures the program loads were rendered from the SVGs when it was
+// built: pixel for pixel what rendering the SVGs now gives.
+void TestAssets::renderedAtBuildTimeAsHere()
+{
+    QVERIFY(QFile::exists(":/prerendered/schematic.rgb32"));
+    QCOMPARE(pic, assets::renderSchematic());
+    const std::pair<QIcon, QString> icons[] = {{assets::chartIcon(), "chart"}, {assets::printerIcon(), "printer"}};
+    for (const auto &[icon, name] : icons)
+        for (int scale : {1, 2}) {
+            const QImage shown = icon.pixmap(QSize(16, 16), qreal(scale), QIcon::Normal)
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QImage rendered = assets::renderButton(name, scale);
+            rendered.setDevicePixelRatio(scale);
+            QCOMPARE(shown, rendered);
+        }
+}
 QTEST_MAIN(TestAssets)
 #include "test_assets.moc"

@@ -397,6 +397,46 @@ private slots:
         QVERIFY(w->QLabel->text() != kDefaults[2]);
     }
 
+    // Dropping a list down is not leaving it. A click on a list while a
+    // field holds a count of 0 reports the field's fault once; the list's
+    // own drop-down rates nothing; leaving the list rates again.
+    void openingAListIsNoLeaving()
+    {
+        typeInto(w->ParhEd, "0");
+        QAbstractItemView *view = w->CbMVk->view();
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, w->CbMVk->mapTo(w.get(), w->CbMVk->rect().center()));
+        QVERIFY(QTest::qWaitFor([view] { return view->isVisible(); }));
+        QCOMPARE(errors, QStringList{"Floating point division by zero"});
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(QTest::qWaitFor([view] { return !view->isVisible(); }));
+        QCOMPARE(QApplication::focusWidget(), w->CbMVk);
+
+        errors.clear();
+        QTest::keyClick(w->CbMVk, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(QTest::qWaitFor([view] { return view->isVisible(); }));
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(QTest::qWaitFor([view] { return !view->isVisible(); }));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(", ")));
+        leave(w->CbMVk);
+        QCOMPARE(errors, QStringList{"Floating point division by zero"});
+    }
+
+    // A field left with text that is no number keeps the focus and says so
+    // once; the list clicked meanwhile never had the focus, so nothing is
+    // rated for leaving it.
+    void listClickedFromAFieldWithNoNumberRatesNothing()
+    {
+        typeInto(w->MVkEd, "1.");
+        QTest::keyClick(w->MVkEd, Qt::Key_Home);
+        QTest::keyClick(w->MVkEd, Qt::Key_Delete);
+        QCOMPARE(w->MVkEd->text(), QString("."));
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, w->CbMVs->mapTo(w.get(), w->CbMVs->rect().center()));
+        QTRY_COMPARE(errors, QStringList{"'.' is not a valid floating point value"});
+        QCOMPARE(QApplication::focusWidget(), w->MVkEd);
+        QCOMPARE(w->model.MVk, 7.0);
+        QCOMPARE(results(*w), kMarked);
+    }
+
     // The Russian title is wider than its rectangle and starts at its left
     // edge x = 240, under the check box (112..272), which hides it there.
     void checkBoxCoversTheTitleStart()

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh temporary prefix and checks what a desktop
+# gets: the program, a valid menu entry under the window's caption that
+# starts it and names the icon, and the icon itself.
+set -euo pipefail
+build=$1
+cmake=${2:-cmake}
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/ventrano-install.XXXXXX")
+trap 'rm -rf "$prefix"' EXIT
+im=$(command -v convert-im6.q16 || command -v convert)
+
+fail=0
+ok() { echo "ok   $1"; }
+bad() { echo "FAIL $1"; fail=1; }
+
+"$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log"; rm -f "$prefix.log"; exit 1; }
+rm -f "$prefix.log"
+
+program=$prefix/bin/Ventrano
+entry=$prefix/share/applications/ventrano.desktop
+icon=$prefix/share/icons/hicolor/scalable/apps/ventrano.svg
+for f in "$program" "$entry" "$icon"; do
+  [ -s "$f" ] && ok "installed ${f#"$prefix"/}" || bad "missing ${f#"$prefix"/}"
+done
+[ $fail = 0 ] || exit 1
+[ -x "$program" ] && ok "program is executable" || bad "program is not executable"
+
+# The installed program runs on its own (no build-tree paths): without a
+# display it says so and ends with 2.
+set +e
+msg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>&1)
+rc=$?
+set -e
+if [ $rc = 2 ] && [[ $msg == *"needs a graphical display"* ]]; then ok "installed program starts"
+else bad "installed program: exit $rc, '$msg'"; fi
+
+# desktop-file-validate prints errors, warnings and hints; none is accepted.
+if out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ]; then ok "desktop-file-validate"
+else bad "desktop-file-validate: $out"; fi
+
+key() { sed -n "s/^$1=//p" "$entry"; }
+want_name=$(printf '%s' 'Hőcserélő méretezés' | od -An -tx1)
+[ "$(key Name | tr -d '\n' | od -An -tx1)" = "$want_name" ] && ok "Name is the caption" || bad "Name: $(key Name)"
+comment=$(key Comment)
+if [ -n "$comment" ] && LC_ALL=C grep -q '^[ -~]*$' <<<"$comment"; then ok "English comment: $comment"
+else bad "Comment: '$comment'"; fi
+[ "$(key Exec)" = "Ventrano" ] && [ -x "$prefix/bin/$(key Exec)" ] && ok "Exec names the installed program" \
+  || bad "Exec: $(key Exec)"
+[ "$(key Icon)" = "$(basename "$icon" .svg)" ] && ok "Icon names the installed icon" || bad "Icon: $(key Icon)"
+[[ ";$(key Categories)" == *";Science;"* ]] && ok "Categories: $(key Categories)" || bad "Categories: $(key Categories)"
+
+# The icon renders: the schematic's background colour at the edge, black
+# lines in the middle, at the sizes a menu asks for.
+for size in 48 256; do
+  png=$prefix/icon-$size.png
+  if ! rsvg-convert -w $size -h $size "$icon" -o "$png"; then bad "icon does not render at $size"; continue; fi
+  got=$("$im" "$png" -format '%w %h' info:)
+  [ "$got" = "$size $size" ] || bad "icon at $size renders $got"
+  bg=$("$im" "$png" -format "%[fx:int(255*p{$((size / 16)),$((size / 2))}.r)],%[fx:int(255*p{$((size / 16)),$((size / 2))}.g)],%[fx:int(255*p{$((size / 16)),$((size / 2))}.b)]" info:)
+  [ "$bg" = "152,255,253" ] && ok "icon background at $size" || bad "icon background at $size: $bg"
+  dark=$("$im" "$png" -alpha off -threshold 50% -negate -format '%[fx:mean]' info:)
+  awk -v d="$dark" 'BEGIN { exit !(d > 0.08 && d < 0.4) }' && ok "icon lines at $size ($dark dark)" \
+    || bad "icon at $size: dark share $dark"
+done
+exit $fail
