@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints the whole table, each figure beside its
+# natural floor: the rating, one chart paint of each kind, the start of the
+# program and its memory against a bare Qt window, the memory after a full
+# report, and the full report from the button to the last page.
+# Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report Ventrano bare_window >/dev/null
+
+work=$(mktemp -d)
+xvfb=
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Medians of Google Benchmark runs, in microseconds: name -> value.
+median_us() { # binary filter
+  "$1" --benchmark_filter="$2" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null |
+    awk -F, '/_median"?,/ { name = $1; gsub(/"/, "", name); sub(/_median$/, "", name);
+                            t = $3; u = $5; gsub(/"/, "", u);
+                            if (u == "ns") t /= 1000; else if (u == "ms") t *= 1000; else if (u == "s") t *= 1e6;
+                            printf "%s %.3f\n", name, t }'
+}
+median_us "$build/bench/bench_rating" 'Kozelites|Szamitas' >"$work/rating"
+median_us "$build/bench/bench_charts" '.' >"$work/charts"
+median_us "$build/bench/bench_report" '.' >"$work/report"
+get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
+
+RUNS=${RUNS:-11} bash bench/startup.sh "$build" >"$work/startup"
+start_line=$(grep '^Ventrano ' "$work/startup")
+bare_line=$(grep '^bare Qt window' "$work/startup")
+start_ms=$(echo "$start_line" | awk '{ print $2 }')
+bare_ms=$(echo "$bare_line" | awk '{ print $7 }')
+bare_mib=$(echo "$bare_line" | awk '{ print $9 }')
+prog_mib=$(echo "$start_line" | awk '{ print $4 }')
+
+# Memory after a full report with the charts, in the real program under Xvfb:
+# the check box and the report button clicked, the preview closed again.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$work/display")
+QT_FONT_DPI=96 "$build/Ventrano" >/dev/null 2>&1 &
+app=$!
+win=
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+sleep 1
+windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l; }
+xdotool mousemove --window "$win" 118 12 click 1
+xdotool mousemove --window "$win" 12 12 click 1
+for _ in $(seq 100); do [ "$(windows)" -ge 2 ] && break; sleep 0.05; done
+sleep 3
+kib() { awk -v k="$1" '$1 == k ":" { print $2 }' "/proc/$app/status"; }
+report_hwm=$(kib VmHWM)
+report_rss=$(kib VmRSS)
+xdotool key Escape
+sleep 1
+closed_rss=$(kib VmRSS)
+
+r() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
+{
+  printf '| measurement | median | floor | ratio | target |\n'
+  printf '|---|---:|---:|---:|---|\n'
+  printf '| `Kozelites` at the defaults (4 passes) | %s µs | %s µs (its exponentials and logarithms) | %s | ≤ 1.5 µs |\n' \
+    "$(f "$(get "$work/rating" Kozelites)" 2)" "$(f "$(get "$work/rating" KozelitesFloor)" 2)" \
+    "$(r "$(get "$work/rating" Kozelites)" "$(get "$work/rating" KozelitesFloor)")"
+  printf '| `Szamitas` at the defaults | %s µs | %s µs (without the texts) | %s | ≤ 4 µs |\n' \
+    "$(f "$(get "$work/rating" Szamitas)" 2)" "$(f "$(get "$work/rating" SzamitasFloor)" 2)" \
+    "$(r "$(get "$work/rating" Szamitas)" "$(get "$work/rating" SzamitasFloor)")"
+  for k in 1 2 3 4; do
+    name=("" "jacket flow" "coil flow" "jacket inlet" "coil inlet")
+    printf '| chart paint, %s, 723 x 467 | %s µs | %s µs (its sweep); %s µs (a blank fill) | %s | ≤ 1000 µs |\n' \
+      "${name[$k]}" "$(f "$(get "$work/charts" "ChartPaint/$k")" 0)" "$(f "$(get "$work/charts" "ChartSweepOnly/$k")" 0)" \
+      "$(f "$(get "$work/charts" BlankFill)" 0)" \
+      "$(r "$(get "$work/charts" "ChartPaint/$k")" "$(get "$work/charts" "ChartSweepOnly/$k")")"
+  done
+  printf '| start to the first paint | %s ms | %s ms (a bare Qt window with one label) | %s | ≤ 1.3 × |\n' \
+    "$start_ms" "$bare_ms" "$(r "$start_ms" "$bare_ms")"
+  printf '| peak resident memory after start | %s MiB | %s MiB (the bare window) | %s | ≤ 1.3 × |\n' \
+    "$prog_mib" "$bare_mib" "$(r "$prog_mib" "$bare_mib")"
+  printf '| peak resident memory after a full report with the charts | %s MiB | %s MiB (after start) | %s | |\n' \
+    "$(f "$(awk -v k="$report_hwm" 'BEGIN { print k / 1024 }')" 1)" "$prog_mib" \
+    "$(r "$(awk -v k="$report_hwm" 'BEGIN { print k / 1024 }')" "$prog_mib")"
+  printf '| resident memory with the report preview open, then closed | %s MiB, %s MiB | | | |\n' \
+    "$(f "$(awk -v k="$report_rss" 'BEGIN { print k / 1024 }')" 1)" "$(f "$(awk -v k="$closed_rss" 'BEGIN { print k / 1024 }')" 1)"
+  printf '| full report with the charts, button to last page | %s ms | %s ms (its five 200 ms waits) | %s | ≤ 1100 ms |\n' \
+    "$(f "$(awk -v u="$(get "$work/report" FullReportWithCharts)" 'BEGIN { print u / 1000 }')" 0)" \
+    "$(f "$(awk -v u="$(get "$work/report" FiveCaptureWaits)" 'BEGIN { print u / 1000 }')" 0)" \
+    "$(r "$(get "$work/report" FullReportWithCharts)" "$(get "$work/report" FiveCaptureWaits)")"
+  printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
+    "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
+}
