@@ -76,7 +76,7 @@ void PrintPreview::build()
     view_ = new QPrintPreviewWidget(&printer_, this);
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
     view_->setZoomMode(QPrintPreviewWidget::FitInView);
-    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *p) { producer_->render(p); });
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *p) { producer_->renderPreview(p); });
     connect(view_, &QPrintPreviewWidget::previewChanged, this, &PrintPreview::updateStatus);
 
     auto *bar = new QStatusBar(this);

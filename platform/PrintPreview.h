@@ -38,6 +38,9 @@ public:
     // Draws the complete pages onto the device, one per sheet, on the paper
     // the device is set to; false when the device cannot be painted on.
     virtual bool render(QPagedPaintDevice *device) const = 0;
+    // The same for the preview on the screen, where a producer may draw
+    // coarser pictures; the printer and a PDF get render().
+    virtual bool renderPreview(QPagedPaintDevice *device) const { return render(device); }
 };
 
 class PrintPreview : public QDialog {

@@ -31,6 +31,10 @@ public:
     bool finished() const override { return finished_; }
     int pageCount() const override { return finished_ ? int(report_.pages().size()) : 0; }
     bool render(QPagedPaintDevice *device) const override { return report_.render(device, pageCount()); }
+    bool renderPreview(QPagedPaintDevice *device) const override
+    {
+        return report_.render(device, pageCount(), Report::ForScreen);
+    }
 
 private:
     Report report_;

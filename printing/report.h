@@ -61,6 +61,11 @@ struct PrintedBand {
     QRectF band;
     QRectF image;
     QImage picture;
+    // The picture at one pixel per layout pixel, each pixel the mean of the
+    // finer ones it covers: what a preview on the screen shows. Drawn from
+    // the fine picture, a screen's sampling would drop the thin strokes of
+    // the text. Empty when the picture is that coarse already.
+    QImage screen;
     bool stretch = false;
 };
 using Page = QList<PrintedBand>;
@@ -85,10 +90,12 @@ public:
 
     // Draws the first `count` pages onto the device, one per sheet. The
     // device's paper decides the sheet; the drawing starts at its corner.
-    // False when the device cannot be painted on.
-    bool render(QPagedPaintDevice *device, int count) const;
+    // For the screen the pictures are the coarser copies. False when the
+    // device cannot be painted on.
+    enum Target { ForPaper, ForScreen };
+    bool render(QPagedPaintDevice *device, int count, Target target = ForPaper) const;
     // One page, with the painter in millimetres from the paper's corner.
-    void paintPage(QPainter &painter, int index) const;
+    void paintPage(QPainter &painter, int index, Target target = ForPaper) const;
 
 private:
     Paper paper_;

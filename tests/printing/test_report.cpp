@@ -192,6 +192,27 @@ private slots:
         QVERIFY(near(at(150, 280 + 106), white));
     }
 
+    // A fine picture keeps a copy for the screen with every thin stroke in
+    // it: one pixel per layout pixel, each the mean of the three by three
+    // it covers. Sampling the fine picture instead would miss strokes.
+    void screenCopyKeepsThinStrokes()
+    {
+        QImage fine(300, 60, QImage::Format_RGB32);
+        fine.fill(Qt::white);
+        // Strokes one device pixel wide, every 7 device pixels: some fall
+        // on a block's first column, some on its middle, some on its last.
+        for (int x = 0; x < 300; x += 7) QPainter(&fine).fillRect(x, 0, 1, 60, Qt::black);
+        fine.setDevicePixelRatio(3);
+        Report r(Paper::a4(QPageLayout::Portrait, 100));
+        r.printBand(40, autoSized(fine));
+        const QImage screen = r.pages()[0][0].screen;
+        QCOMPARE(screen.size(), QSize(100, 20));
+        for (int x = 0; x < 300; x += 7) QCOMPARE(qGray(screen.pixel(x / 3, 10)), 255 * 2 / 3);
+        QCOMPARE(qGray(screen.pixel(1, 10)), 255); // a block without a stroke
+        // The paper keeps the fine picture.
+        QCOMPARE(r.pages()[0][0].picture.size(), QSize(300, 60));
+    }
+
     // The chart page: one page, the chart stretched into 275.43 x 184.41 mm
     // at the margins whatever size the chart window had.
     void chartPageIsOnePage_data()
