@@ -1,5 +1,6 @@
 // The main window as the user drives it: start, edits, recalculation,
 // errors, languages, indicators and the result-table grid.
+#include "assets/assets.h"
 #include "mainwindow/LevelBar.h"
 #include "mainwindow/NumEdit.h"
 #include "mainwindow/fonts.h"
@@ -561,6 +562,38 @@ private slots:
         QCOMPARE(img.pixelColor(100, 567), QColor(206, 255, 255));
         QCOMPARE(img.pixelColor(700, 100), QColor(128, 255, 255)); // panel strip right of the picture
         QCOMPARE(img.pixelColor(300, 10), QColor(0, 0, 128));      // title bar
+    }
+
+    // A capture for paper (three device pixels per layout pixel) draws the
+    // schematic afresh from its drawing, with the arrows as polygons in their
+    // colours, and the labels with scalable faces; the fonts come back after.
+    void captureForPaperIsDrawnAfresh()
+    {
+        const QFont before = w->LbTKK->font();
+        QImage fine;
+        {
+            const fonts::ScalableFaces faces(w.get());
+            fine = platform::captureClient(w.get(), 3);
+        }
+        QCOMPARE(w->LbTKK->font(), before);
+        QCOMPARE(fine.size(), QSize(3 * 701, 3 * 571));
+        // The coil in the exchanger, where nothing lies over the picture:
+        // the very pixels of the drawing at that resolution, not the screen
+        // picture enlarged.
+        const QImage drawing = assets::schematic(3);
+        const QRect coil(3 * 362, 3 * 190, 3 * 40, 3 * 120);
+        long differing = 0, enlarged = 0;
+        const QImage screen = w->Image1->picture();
+        for (int y = coil.top(); y <= coil.bottom(); ++y)
+            for (int x = coil.left(); x <= coil.right(); ++x) {
+                differing += fine.pixel(x, y) != drawing.pixel(x, y);
+                enlarged += screen.pixel(x / 3, y / 3) != drawing.pixel(x, y);
+            }
+        QCOMPARE(differing, 0L);
+        QVERIFY(enlarged > 500); // what an enlarged screen picture would have missed
+        // Arrow 3 (red at the defaults), its inside and its tip.
+        QCOMPARE(fine.pixelColor(3 * 50, 3 * 384), QColor(Qt::red));
+        QCOMPARE(fine.pixelColor(3 * 64, 3 * 384), QColor(Qt::red));
     }
 
     void keyboardOrder()
