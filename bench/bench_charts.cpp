@@ -1,12 +1,12 @@
 // One chart paint at the default client size, for each of the four charts:
 // the sweep and the drawing into an image, beside the sweep alone (the
 // floor the drawing adds to) and a blank fill of the same image.
+#include "bench/qtbench.h"
 #include "charts/draw.h"
 #include "mainwindow/fonts.h"
 #include "platform/Canvas.h"
 #include "tests/rating/fixture.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -90,14 +90,4 @@ BENCHMARK(BlankFill)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    fonts::load();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWithQt(argc, argv); }

@@ -1,7 +1,7 @@
 // The full report with the charts, from a click on the report button to the
 // last page in its preview, beside its floor: the five 200 ms waits before
 // the captures.
-#include "mainwindow/fonts.h"
+#include "bench/qtbench.h"
 #include "platform/PrintPreview.h"
 #include "platform/platform.h"
 #include "printing/windows.h"
@@ -63,18 +63,14 @@ BENCHMARK(FiveCaptureWaits)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    fonts::load();
-    windows = std::make_unique<Windows>();
-    windows->mainF.show();
-    QApplication::setActiveWindow(&windows->mainF);
-    QTest::qWaitForWindowExposed(&windows->mainF);
-    windows->mainF.CbPwc->setChecked(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    windows.reset();
-    return 0;
+    return runWithQt(
+        argc, argv,
+        [] {
+            windows = std::make_unique<Windows>();
+            windows->mainF.show();
+            QApplication::setActiveWindow(&windows->mainF);
+            QTest::qWaitForWindowExposed(&windows->mainF);
+            windows->mainF.CbPwc->setChecked(true);
+        },
+        [] { windows.reset(); });
 }

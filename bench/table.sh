@@ -10,15 +10,8 @@ build=${1:-build}
 cmake --build "$build" -j2 --target bench_rating bench_charts bench_report Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
-xvfb=
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source tools/xvfb.sh
+trap '_xvfb_cleanup; rm -rf "$work"' EXIT
 
 # Medians of Google Benchmark runs, in microseconds: name -> value.
 median_us() { # binary filter
@@ -44,18 +37,8 @@ prog_mib=$(echo "$start_line" | awk '{ print $4 }')
 
 # Memory after a full report with the charts, in the real program under Xvfb:
 # the check box and the report button clicked, the preview closed again.
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n1 "$work/display")
-QT_FONT_DPI=96 "$build/Ventrano" >/dev/null 2>&1 &
-app=$!
-win=
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
+start_xvfb "$work" 1600x1200
+QT_FONT_DPI=96 start_program "$work/program.log" "$build/Ventrano"
 sleep 1
 windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l; }
 xdotool mousemove --window "$win" 118 12 click 1

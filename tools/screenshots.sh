@@ -10,23 +10,10 @@ out=docs
 tmp=$(mktemp -d)
 im=$(command -v convert-im6.q16 || command -v convert)
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb=$!
-app=
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$tmp"; }
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n1 "$tmp/display")
-
-"$program" >"$tmp/program.log" 2>&1 &
-app=$!
-win=
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no main window"; cat "$tmp/program.log"; exit 1; }
+source tools/xvfb.sh
+trap '_xvfb_cleanup; rm -rf "$tmp"' EXIT
+start_xvfb "$tmp"
+start_program "$tmp/program.log" "$program"
 sleep 1
 import -window "$win" "$tmp/main.png"
 

@@ -9,29 +9,9 @@ mkdir -p "$out"
 im=$(command -v convert-im6.q16 || command -v convert)
 scale=${QT_SCALE_FACTOR:-1}
 
-# Xvfb picks a free display itself and writes its number, so runs side by
-# side never race for one.
-rm -f "$out/display"
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-display=:$(head -n1 "$out/display")
-app=
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$program" >"$out/program.log" 2>&1 &
-app=$!
-win=
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  kill -0 "$app" 2>/dev/null || { echo "program ended early"; cat "$out/program.log"; exit 1; }
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no main window"; exit 1; }
+source "$(dirname "$0")/../../tools/xvfb.sh"
+start_xvfb "$out" 1600x1200
+start_program "$out/program.log" "$program"
 sleep 1
 
 fail=0

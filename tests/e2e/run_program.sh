@@ -10,27 +10,9 @@ out=${2:-/tmp/ventrano-e2e}
 mkdir -p "$out"
 im=$(command -v convert-im6.q16 || command -v convert)
 
-for n in $(seq 90 140); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$out/xvfb.log" 2>&1 &
-xvfb=$!
-app=
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$program" >"$out/program.log" 2>&1 &
-app=$!
-win=
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  kill -0 "$app" 2>/dev/null || { echo "program ended early"; cat "$out/program.log"; exit 1; }
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no main window"; exit 1; }
+source "$(dirname "$0")/../../tools/xvfb.sh"
+start_xvfb "$out" 1024x768
+start_program "$out/program.log" "$program"
 sleep 1
 
 fail=0
