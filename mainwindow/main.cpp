@@ -452,6 +452,12 @@ void TmainF::build()
     // end and appears only to its right.
     setBackground(CbPwc, kNavy);
     setTextColor(CbPwc, Qt::white);
+    {
+        // The caption is white; the tick in the white box stays dark.
+        QPalette p = CbPwc->palette();
+        p.setColor(QPalette::Text, Qt::black);
+        CbPwc->setPalette(p);
+    }
     CbPwc->raise();
 
     for (Label *l : labels_) {

@@ -465,6 +465,27 @@ private slots:
         QVERIFY(titleRightOfBox > 20);
     }
 
+    // The tick of "print with grafikon" shows dark in its white box, while
+    // the caption beside it is white on the navy bar.
+    void reportCheckBoxShowsItsTick()
+    {
+        QStyleOptionButton opt;
+        opt.initFrom(w->CbPwc);
+        const QRect indicator =
+            w->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, w->CbPwc).translated(w->CbPwc->pos());
+        auto dark = [&] {
+            const QImage img = w->Panel4->grab().toImage();
+            int n = 0;
+            for (int y = indicator.top(); y <= indicator.bottom(); ++y)
+                for (int x = indicator.left(); x <= indicator.right(); ++x) n += qGray(img.pixel(x, y)) < 80;
+            return n;
+        };
+        const int unticked = dark();
+        QTest::mouseClick(w->CbPwc, Qt::LeftButton, {}, w->CbPwc->rect().center());
+        QVERIFY(w->CbPwc->isChecked());
+        QVERIFY2(dark() > unticked + 10, qPrintable(QString("%1 -> %2").arg(unticked).arg(dark())));
+    }
+
     // The faces the labels resolve to: the loaded "MS Sans Serif" and
     // "Tahoma", and the condensed stand-in for large bold text. A missing
     // face is taken silently by the font engine and only widens the text.
