@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace lang {
 
 // The targets a language writes, in the order they are applied.
@@ -66,6 +68,16 @@ const char *targetName(Target target);
 
 // True for the seven phrase fields (Sz...), false for the 18 captions.
 bool isPhrase(Target target);
+
+// A text of a window or command beyond the 25 targets above: one per
+// language, in the order of the language list (UTF-8).
+using Texts = std::array<const char *, 7>;
+
+// The text for language nyelv; English for a position outside the list.
+inline QString text(const Texts &t, int nyelv)
+{
+    return QString::fromUtf8(t[nyelv >= 0 && nyelv < 7 ? std::size_t(nyelv) : std::size_t(DefaultLanguage)]);
+}
 
 // The text of a target as a QString.
 inline QString text(const Language &l, Target target)

@@ -2,100 +2,20 @@
 // results, level bars and arrows, the result table and the title bar.
 #pragma once
 
+#include "mainwindow/controls.h"
 #include "platform/Canvas.h"
 #include "rating/model.h"
 
 #include <QComboBox>
-#include <QImage>
-#include <QLabel>
 #include <QList>
 #include <QWidget>
 
 class NumEdit;
 class LevelBar;
+class QAction;
 class QCheckBox;
 class QToolButton;
 
-namespace mainwindow {
-
-// A label that sizes itself to its text like the original layout: an
-// auto-sized label keeps its left edge, a right-aligned one its right edge,
-// a fixed one keeps its rectangle and aligns the text inside it.
-class Label : public ::QLabel {
-    Q_OBJECT
-public:
-    enum Anchor { AutoLeft, AutoRight, Fixed };
-    Label(QWidget *parent, const char *name, int left, int top, int width, int height, Anchor anchor,
-          Qt::Alignment fixedAlignment = Qt::AlignLeft);
-    void setCaption(const QString &text);
-    void setFont(const QFont &f);
-
-protected:
-    void changeEvent(QEvent *e) override;
-
-private:
-    void fit();
-    Anchor anchor_;
-    int left_, right_;
-};
-
-// The schematic picture. Clicking it recalculates; the arrows are painted
-// into the picture itself and stay there until painted over.
-class PictureBox : public QWidget {
-    Q_OBJECT
-public:
-    explicit PictureBox(QWidget *parent);
-    QImage &picture() { return picture_; }
-    platform::Canvas &canvas() { return canvas_; }
-    // Paints arrow 1..4 into the picture in the canvas's pen and brush.
-    void paintArrow(int i);
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-
-private:
-    QImage picture_;
-    platform::Canvas canvas_;
-    bool pressed_ = false;
-    // With more device pixels than layout pixels (a high-density screen, an
-    // image for paper) the schematic is drawn afresh from its drawing and
-    // the arrows on it as polygons, in the colours last painted.
-    QImage sharp_; // kept for the screen's own ratio
-    QColor arrowColors_[4];
-    QImage sharpPicture(qreal scale) const;
-    void drawArrows(platform::Canvas &c) const;
-};
-
-// A drop-down list that reports the closing of its list once the entry
-// chosen in it, if any, is current. A change of entry made without the list
-// (arrow keys, Home/End, the wheel) is reported the same way, so that what
-// the box shows and what its handler applied never differ.
-class CloseUpComboBox : public QComboBox {
-    Q_OBJECT
-public:
-    explicit CloseUpComboBox(QWidget *parent = nullptr);
-signals:
-    void closeUp();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void listHidden();
-    void chosen();
-    void finishCloseUp();
-
-    bool open_ = false;    // the list is dropped down
-    bool picked_ = false;  // an entry was chosen while the list was still shown
-    bool closing_ = false; // the list closed; its close-up is not yet reported
-};
-
-} // namespace mainwindow
 
 class TmainF : public QWidget {
     Q_OBJECT
@@ -151,6 +71,12 @@ public:
                       *LbArseb = nullptr, *LbArsebS = nullptr, *LbHoatadK = nullptr,
                       *LbHoatad = nullptr, *LbHoatadS = nullptr, *LbHoatbocsT = nullptr;
 
+    // The context menu of the window (a right click on the schematic or the
+    // result table) holds these actions, in the order they were added; each
+    // also works by its shortcut anywhere in the window. The owner of an
+    // action sets its text, and sets it again on languageApplied.
+    void addContextAction(QAction *action);
+
     // All 33 text labels, in creation order.
     const QList<mainwindow::Label *> &labels() const { return labels_; }
 
@@ -162,6 +88,8 @@ signals:
     void chartRequested(int fajta);
     // The report button, after the page counter is reset.
     void reportRequested();
+    // NyelvStrings has applied language model.Nyelv: other windows follow it.
+    void languageApplied();
     // The window was closed: the program ends.
     void closed();
 

@@ -266,12 +266,19 @@ void Model::Szamitas()
         Hiba = true;
         return;
     }
+    const std::string &sep = DecimalSeparator;
     Delta_pk_szamit();
     Delta_ps_szamit();
     if (Delta_pk >= 10000) Hiba = true;
-    else DPK = FixedText(chk(static_cast<LD>(Delta_pk) * 100), 3, DecimalSeparator) + " kPa";
+    else {
+        Values.DPK = st(static_cast<LD>(Delta_pk) * 100);
+        if (WriteTexts) DPK = FixedText(Values.DPK, 3, sep) + " kPa";
+    }
     if (Delta_ps >= 10000) Hiba = true;
-    else DPS = FixedText(chk(static_cast<LD>(Delta_ps) * 100), 3, DecimalSeparator) + " kPa";
+    else {
+        Values.DPS = st(static_cast<LD>(Delta_ps) * 100);
+        if (WriteTexts) DPS = FixedText(Values.DPS, 3, sep) + " kPa";
+    }
     if (tkb == tsb || tkb > 150 || tsb > 150) {
         Hiba = true;
         return;
@@ -281,18 +288,29 @@ void Model::Szamitas()
         Hiba = true;
         return;
     }
-    const std::string &sep = DecimalSeparator;
+    ResultValues &v = Values;
+    v.QLabel = st(static_cast<LD>(Q) / 1000);
+    v.LbTKK = tkk;
+    v.LbTSK = tsk;
+    v.LbTomegaramK = st(dv(static_cast<LD>(Suruseg(tkb)) * Vk, Parh));
+    v.LbArsebK = wk;
+    v.LbHoatadK = Alfa_k;
+    v.LbTomegaramS = st(dv(static_cast<LD>(Suruseg(tsb)) * Vs, Parh));
+    v.LbArsebS = ws;
+    v.LbHoatadS = Alfa_s;
+    v.LbHoatbocsT = K;
+    if (!WriteTexts) return;
     static const std::string degC = "\u00B0C";
-    QLabel = SzHoteljesitmeny + "=" + FixedText(static_cast<LD>(Q) / 1000, 2, sep) + " kW";
-    LbTKK = FixedText(tkk, 2, sep) + " " + degC;
-    LbTSK = FixedText(tsk, 2, sep) + " " + degC;
-    LbTomegaramK = FixedText(dv(static_cast<LD>(Suruseg(tkb)) * Vk, Parh), 2, sep) + " kg/s";
-    LbArsebK = FixedText(wk, 2, sep) + " m/s";
-    LbHoatadK = FixedText(Alfa_k, 0, sep) + " W/m2" + degC;
-    LbTomegaramS = FixedText(dv(static_cast<LD>(Suruseg(tsb)) * Vs, Parh), 2, sep) + " kg/s";
-    LbArsebS = FixedText(ws, 2, sep) + " m/s";
-    LbHoatadS = FixedText(Alfa_s, 0, sep) + " W/m2" + degC;
-    LbHoatbocsT = SzHoatbocsT + " " + FixedText(K, 0, sep) + " W/m2" + degC;
+    QLabel = SzHoteljesitmeny + "=" + FixedText(v.QLabel, 2, sep) + " kW";
+    LbTKK = FixedText(v.LbTKK, 2, sep) + " " + degC;
+    LbTSK = FixedText(v.LbTSK, 2, sep) + " " + degC;
+    LbTomegaramK = FixedText(v.LbTomegaramK, 2, sep) + " kg/s";
+    LbArsebK = FixedText(v.LbArsebK, 2, sep) + " m/s";
+    LbHoatadK = FixedText(v.LbHoatadK, 0, sep) + " W/m2" + degC;
+    LbTomegaramS = FixedText(v.LbTomegaramS, 2, sep) + " kg/s";
+    LbArsebS = FixedText(v.LbArsebS, 2, sep) + " m/s";
+    LbHoatadS = FixedText(v.LbHoatadS, 0, sep) + " W/m2" + degC;
+    LbHoatbocsT = SzHoatbocsT + " " + FixedText(v.LbHoatbocsT, 0, sep) + " W/m2" + degC;
 }
 
 } // namespace rating

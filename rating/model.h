@@ -107,6 +107,29 @@ public:
     std::string LbHoatadS;
     std::string LbHoatbocsT;
 
+    // ---- the numbers behind the result texts: each text is its number
+    // formatted by FixedText (kPa, kW, °C, kg/s, m/s, W/(m2·°C)). A run
+    // that stops at a check leaves the numbers it did not reach as they
+    // were, as it leaves the texts.
+    struct ResultValues {
+        double DPK = 0;          // jacket pressure drop, kPa
+        double DPS = 0;          // coil pressure drop, kPa
+        double QLabel = 0;       // heat duty, kW
+        double LbTKK = 0;        // jacket outlet temperature, °C
+        double LbTSK = 0;        // coil outlet temperature, °C
+        double LbTomegaramK = 0; // jacket mass flow of one branch, kg/s
+        double LbArsebK = 0;     // jacket velocity, m/s
+        double LbHoatadK = 0;    // jacket film coefficient, W/(m2·°C)
+        double LbTomegaramS = 0; // coil mass flow of one branch, kg/s
+        double LbArsebS = 0;     // coil velocity, m/s
+        double LbHoatadS = 0;    // coil film coefficient, W/(m2·°C)
+        double LbHoatbocsT = 0;  // overall coefficient, W/(m2·°C)
+    };
+    ResultValues Values;
+    // Off: Szamitas computes Hiba and the numbers but writes no text
+    // (callers that rate many cases and format nothing).
+    bool WriteTexts = true;
+
     // ---- bookkeeping of the last Kozelites call (not part of the state)
     int Passes = 0;           // passes made
     bool PassLimitHit = false; // stopped by MaxPasses instead of settling

@@ -1,0 +1,84 @@
+// Which arrangements of the five types meet a required heat duty with given
+// flows and inlet temperatures: for each type and each number of parallel
+// branches, the fewest units in series that reach the duty, listed when
+// both pressure drops keep within their limits. Every number is the one
+// the main window shows for the same inputs (rating::rate). Plain C++, no Qt.
+#pragma once
+
+#include "rating/case.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace selection {
+
+inline constexpr int MaxCount = 150; // largest series or parallel count
+
+struct Request {
+    // Flows in the unit of their index (0 l/min, 1 m3/h), inlets in °C.
+    double MVk = 7;
+    int CbMVkIndex = 1;
+    double tkb = 80;
+    double MVs = 1;
+    int CbMVsIndex = 1;
+    double tsb = 20;
+    double dutyKW = 0;                    // required heat duty, kW (> 0)
+    std::optional<double> maxDpJacketKPa; // no value: no limit
+    std::optional<double> maxDpCoilKPa;
+    int maxSeries = 10;   // 1..MaxCount
+    int maxParallel = 10; // 1..MaxCount
+    std::array<bool, rating::TipusCount> types{true, true, true, true, true};
+};
+
+// One listed arrangement, with the main window's results for it.
+struct Entry {
+    int Tipus = 0, Soros = 1, Parh = 1;
+    int units = 1;            // Soros * Parh
+    double surfaceM2 = 0;     // F of the type * Soros * Parh
+    double dutyKW = 0;        // Q / 1000 (the main window's heat-duty number)
+    double marginPercent = 0; // (Q / (1000 dutyKW) - 1) * 100
+    rating::Model::ResultValues values;
+};
+
+// Why nothing is listed, with the numbers a sentence needs.
+struct Shortfall {
+    enum class Kind {
+        None,          // entries are listed
+        BadDuty,       // the required duty is not a positive number
+        BadCount,      // a largest count is outside 1..MaxCount
+        BadLimit,      // a pressure-drop limit is negative or no number
+        NoType,        // no type to consider
+        NoRating,      // no considered arrangement can be rated (zero flow, equal inlets, ...)
+        BeyondCapacity,// the duty exceeds what any exchanger could transfer
+        NotReached,    // no considered arrangement reaches the duty
+        PressureLimit, // arrangements reach the duty, but all exceed a limit
+    };
+    Kind kind = Kind::None;
+    // BeyondCapacity: the smaller capacity rate times the inlet difference, kW.
+    double capacityKW = 0;
+    // NotReached: the largest duty any considered arrangement reaches, and where.
+    double bestDutyKW = 0;
+    int bestTipus = 0, bestSoros = 0, bestParh = 0;
+    // PressureLimit: the smallest drop on each limited side among the
+    // arrangements that reach the duty (NaN for a side without a limit or
+    // whose limit every one of them keeps).
+    double minDpJacketKPa = 0, minDpCoilKPa = 0;
+};
+
+struct Result {
+    std::vector<Entry> entries; // ordered: surface, units, type, parallel
+    Shortfall why;              // kind None when entries is not empty
+};
+
+// The fast search: the same answer as selectByScan for every request.
+Result select(const Request &r);
+
+// The plain answer: every s from 1 upward for each type and parallel count.
+Result selectByScan(const Request &r);
+
+// The smaller capacity rate times the inlet difference, kW: no exchanger
+// transfers more with these flows and inlet temperatures.
+double capacityLimitKW(const Request &r);
+
+} // namespace selection
