@@ -76,6 +76,11 @@ QIcon printerIcon()
     return buttonIcon(QStringLiteral("printer"));
 }
 
+QIcon selectionIcon()
+{
+    return buttonIcon(QStringLiteral("selection"));
+}
+
 QImage greyed(const QImage &image, int offset)
 {
     const QImage src = image.convertToFormat(QImage::Format_ARGB32);

@@ -29,6 +29,8 @@ void drawSchematic(QPainter &painter);
 // Disabled mode holds the greyed variant. Needs a QGuiApplication (pixmaps).
 QIcon chartIcon();
 QIcon printerIcon();
+// The selection window's button: a magnifier over a list.
+QIcon selectionIcon();
 
 // The greyed look of a disabled button image: every dark pixel becomes a grey
 // pixel with a white one below right of it; light and transparent pixels

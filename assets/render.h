@@ -11,7 +11,7 @@ namespace assets {
 // `scale` device pixels per layout pixel (an image of that ratio).
 QImage renderSchematic(qreal scale = 1);
 
-// A button image ("chart", "printer") at 16 x 16 times scale, transparent
+// A button image ("chart", "printer", "selection") at 16 x 16 times scale, transparent
 // background, Format_ARGB32_Premultiplied.
 QImage renderButton(const QString &name, int scale);
 

@@ -442,6 +442,15 @@ double NumEdit::value()
     return m_value;
 }
 
+double NumEdit::currentValue() const
+{
+    if ((m_entered || m_exiting) && !m_calcOpen) {
+        const std::optional<double> v = numfield::commitText(text(), m_seps, rules());
+        return v ? *v : m_min;
+    }
+    return m_value;
+}
+
 void NumEdit::setValue(double v)
 {
     m_value = numfield::clampToLimits(v, m_min, m_max);

@@ -112,6 +112,10 @@ public:
     // no number gives MinValue. While the field shows its display text or the
     // calculator is open there is nothing to commit.
     double value();
+    // The number value() would give now, without committing anything: a
+    // reader that follows the field while it is edited leaves Value (and so
+    // what Esc puts back) as it is.
+    double currentValue() const;
     // The committed value, without reading the text.
     double storedValue() const { return m_value; }
     // Sets the value (clamped) and rewrites the text; sends no notification.

@@ -192,6 +192,8 @@ void TmainF::build()
     LbTSK = label("LbTSK", 472, 420, 47, 16, Label::AutoLeft, big);
     SpeedButton2 = pictureButton(Panel1, "SpeedButton2", 112, 424, assets::chartIcon(), QStringLiteral("Chart of the jacket-side flow"));
     QLabel = label("QLabel", 0, 471, 697, 17, Label::Fixed, big, Qt::AlignHCenter);
+    SpeedButton6 = pictureButton(Panel1, "SpeedButton6", SpeedButton6Rect.x(), SpeedButton6Rect.y(),
+                                 assets::selectionIcon(), QStringLiteral("Select type and arrangement"));
     for (Label *l : {Label9, Label4, Label5, Label7}) l->setCaption(QStringLiteral("°C"));
 
     // The result table below the picture lies on the window itself.
@@ -303,6 +305,7 @@ void TmainF::build()
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton3Click(); }); });
     connect(SpeedButton4, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton4Click(); }); });
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton5Click(); }); });
+    connect(SpeedButton6, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton6Click(); }); });
     connect(ComboBox1, &mainwindow::CloseUpComboBox::closeUp, this, [this] { handle([this] { ComboBox1CloseUp(); }); });
 }
 
@@ -454,6 +457,19 @@ void TmainF::SpeedButton5Click()
 {
     model.NyomLap = 0;
     emit reportRequested();
+}
+
+void TmainF::SpeedButton6Click() { emit selectionRequested(); }
+
+void TmainF::applyArrangement(int tipus, int soros, int parh)
+{
+    handle([&] {
+        if (tipus >= 0 && tipus < CbTipus->count()) CbTipus->setCurrentIndex(tipus);
+        SorosEd->setValue(soros);
+        ParhEd->setValue(parh);
+        CbTipusChange();
+        Image1Click();
+    });
 }
 
 void TmainF::NyelvStrings()

@@ -36,6 +36,7 @@ public:
     void SpeedButton3Click();
     void SpeedButton4Click();
     void SpeedButton5Click();
+    void SpeedButton6Click();
     void NyelvStrings();
     void ComboBox1CloseUp();
 
@@ -52,6 +53,10 @@ public:
     QWidget *Panel4 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
                 *SpeedButton4 = nullptr, *SpeedButton5 = nullptr;
+    // The selection of an arrangement, beside the exchanger (its tooltip
+    // comes from the selection window, in the interface language).
+    QToolButton *SpeedButton6 = nullptr;
+    static constexpr QRect SpeedButton6Rect{420, 196, 23, 22};
     mainwindow::CloseUpComboBox *ComboBox1 = nullptr;
     QCheckBox *CbPwc = nullptr;
     QComboBox *CbTipus = nullptr, *CbMVs = nullptr, *CbMVk = nullptr;
@@ -77,6 +82,11 @@ public:
     // action sets its text, and sets it again on languageApplied.
     void addContextAction(QAction *action);
 
+    // Puts an arrangement into the type list and the two count fields and
+    // recalculates, as a change of them followed by a click on the picture
+    // does (the same guard: nothing happens while another handler runs).
+    void applyArrangement(int tipus, int soros, int parh);
+
     // All 33 text labels, in creation order.
     const QList<mainwindow::Label *> &labels() const { return labels_; }
 
@@ -88,6 +98,8 @@ signals:
     void chartRequested(int fajta);
     // The report button, after the page counter is reset.
     void reportRequested();
+    // The selection button.
+    void selectionRequested();
     // NyelvStrings has applied language model.Nyelv: other windows follow it.
     void languageApplied();
     // The window was closed: the program ends.

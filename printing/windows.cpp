@@ -29,6 +29,14 @@ Windows::Windows()
     // The chart window's "Print": the chart page.
     QObject::connect(&grTerfKopF, &TgrTerfKopF::printRequested, &nyomF,
                      [this](const QImage &chart) { nyomF.printChart(chart); });
+    // The selection window: its button on the schematic, Ctrl+F and the
+    // context menu open it; an arrangement it puts into the main window
+    // shows at once in an open chart.
+    QObject::connect(&mainF, &TmainF::selectionRequested, &selectionF, &SelectionWindow::open);
+    mainF.addContextAction(selectionF.openAction());
+    QObject::connect(&selectionF, &SelectionWindow::applied, &grTerfKopF, [this] {
+        if (grTerfKopF.isVisible()) grTerfKopF.clientArea()->update();
+    });
     // Closing the main window ends the program, whatever else is open.
     QObject::connect(&mainF, &TmainF::closed, qApp, &QCoreApplication::quit);
 }

@@ -1,4 +1,4 @@
-// The program's four windows in the order they are created, and the
+// The program's windows in the order they are created, and the
 // connections between them. The program and the tests use the same wiring.
 #pragma once
 
@@ -6,6 +6,7 @@
 #include "mainwindow/main.h"
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
+#include "selectionwindow/SelectionWindow.h"
 
 struct Windows {
     Windows();
@@ -16,4 +17,5 @@ struct Windows {
     TgrTerfKopF grTerfKopF{&mainF}; // hidden until a chart button shows it
     TnyomF nyomF;                   // never shown itself
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};
+    SelectionWindow selectionF{&mainF}; // hidden until opened from the main window
 };

@@ -1,0 +1,673 @@
+#include "selectionwindow/SelectionWindow.h"
+
+#include "assets/assets.h"
+#include "mainwindow/NumEdit.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/languages.h"
+#include "mainwindow/main.h"
+#include "platform/platform.h"
+#include "selection/explain.h"
+#include "selectionwindow/EntryTable.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using lang::Texts;
+using namespace selectionwindow;
+
+namespace {
+
+// ---------------------------------------------------------------- texts
+// One per language, in the order of the language list.
+
+constexpr Texts kTitle = {
+    "Típus és kapcsolás kiválasztása", "Select type and arrangement", "Подбор типа и схемы подключения",
+    "Výber typu a zapojenia",          "Typ und Schaltung auswählen", "Alegerea tipului și a conexiunii",
+    "Scelta del tipo e del collegamento",
+};
+constexpr Texts kOpen = {
+    "Típus és kapcsolás kiválasztása…", "Select type and arrangement…", "Подбор типа и схемы подключения…",
+    "Výber typu a zapojenia…",          "Typ und Schaltung auswählen…", "Alegerea tipului și a conexiunii…",
+    "Scelta del tipo e del collegamento…",
+};
+constexpr Texts kRequirements = {
+    "Követelmények", "Requirements", "Требования", "Požiadavky", "Anforderungen", "Cerințe", "Requisiti",
+};
+constexpr Texts kDuty = {
+    "Szükséges hőteljesítmény", "Required heat duty",        "Требуемая тепловая мощность",
+    "Požadovaný tepelný výkon", "Erforderliche Wärmeleistung", "Puterea termică necesară",
+    "Potenza termica richiesta",
+};
+constexpr Texts kSeries = {
+    "Sorba kapcsolt egységek, legfeljebb", "Units in series, at most",      "Аппаратов последовательно, не более",
+    "Jednotiek v sérii, najviac",          "Einheiten in Reihe, höchstens", "Unități în serie, cel mult",
+    "Unità in serie, al massimo",
+};
+constexpr Texts kParallel = {
+    "Párhuzamos ágak, legfeljebb", "Branches in parallel, at most", "Параллельных ветвей, не более",
+    "Paralelných vetiev, najviac", "Parallele Stränge, höchstens",  "Ramuri în paralel, cel mult",
+    "Rami in parallelo, al massimo",
+};
+constexpr Texts kTypes = {"Típusok", "Types", "Типы", "Typy", "Typen", "Tipuri", "Tipi"};
+constexpr Texts kFlow = {
+    "Térfogatáram",  "Volume flow rate", "Объемный расход",     "Objemový prietok",
+    "Volumenstrom", "Debit volumic",    "Portata volumetrica",
+};
+constexpr Texts kInlet = {
+    "Belépő hőmérséklet",  "Inlet temperature",      "Температура на входе",    "Vstupná teplota",
+    "Eintrittstemperatur", "Temperatura de intrare", "Temperatura di ingresso",
+};
+constexpr Texts kLimit = {
+    "Legnagyobb nyomásesés", "Largest pressure drop",     "Наибольший перепад давлений", "Najväčší tlakový spád",
+    "Größter Druckverlust",  "Cădere de presiune maximă", "Perdita di carico massima",
+};
+constexpr Texts kNoLimit = {
+    "nincs korlát", "no limit", "без ограничения", "bez obmedzenia", "keine Grenze", "fără limită", "nessun limite",
+};
+constexpr Texts kFromMain = {
+    "A főablakban megadott érték", "As set in the main window",     "Значение из главного окна",
+    "Hodnota z hlavného okna",     "Wert aus dem Hauptfenster",     "Valoarea din fereastra principală",
+    "Valore della finestra principale",
+};
+// %1: the number of arrangements listed.
+constexpr Texts kFound = {
+    "Talált elrendezések: %1. Egy sor dupla kattintása vagy az Enter átviszi a főablakba.",
+    "Arrangements found: %1. Double click a row, or press Enter on it, to apply it in the main window.",
+    "Найдено вариантов: %1. Двойной щелчок по строке или Enter переносит вариант в главное окно.",
+    "Nájdené zapojenia: %1. Dvojklik na riadok alebo Enter ho prenesie do hlavného okna.",
+    "Gefundene Anordnungen: %1. Doppelklick auf eine Zeile oder Enter übernimmt sie ins Hauptfenster.",
+    "Configurații găsite: %1. Dublu clic pe un rând sau Enter o aplică în fereastra principală.",
+    "Configurazioni trovate: %1. Doppio clic su una riga o Invio la applica nella finestra principale.",
+};
+constexpr Texts kApply = {"Átvétel", "Apply", "Применить", "Použiť", "Übernehmen", "Aplică", "Applica"};
+constexpr Texts kClose = {"Bezárás", "Close", "Закрыть", "Zavrieť", "Schließen", "Închide", "Chiudi"};
+
+// Column headings (lines split by '\n') and their tooltips. The side
+// columns take the quantity's texts; the side is named above them.
+struct ColumnTexts {
+    Texts heading, tip;
+};
+const ColumnTexts kType = {
+    {"Típus", "Type", "Тип", "Typ", "Typ", "Tip", "Tipo"},
+    {"A hőcserélő típusa", "Type of the exchanger", "Тип теплообменника", "Typ výmenníka",
+     "Typ des Wärmeübertragers", "Tipul schimbătorului", "Tipo dello scambiatore"},
+};
+const ColumnTexts kColSeries = {
+    {"Soros", "Series", "Послед.", "V sérii", "Reihe", "Serie", "Serie"},
+    {"Sorba kapcsolt egységek egy ágban", "Units in series in each branch", "Аппаратов последовательно в каждой ветви",
+     "Jednotiek v sérii v každej vetve", "Einheiten in Reihe je Strang", "Unități în serie pe fiecare ramură",
+     "Unità in serie per ramo"},
+};
+const ColumnTexts kColParallel = {
+    {"Párhuzamos", "Parallel", "Паралл.", "Paralelne", "Parallel", "Paralel", "Parallelo"},
+    {"Párhuzamos ágak", "Branches in parallel", "Параллельных ветвей", "Paralelných vetiev", "Parallele Stränge",
+     "Ramuri în paralel", "Rami in parallelo"},
+};
+const ColumnTexts kColUnits = {
+    {"Egység", "Units", "Аппаратов", "Jednotky", "Einheiten", "Unități", "Unità"},
+    {"Egységek összesen (soros × párhuzamos)", "Units in all (series × parallel)",
+     "Всего аппаратов (последовательно × параллельно)", "Jednotiek spolu (v sérii × paralelne)",
+     "Einheiten insgesamt (Reihe × parallel)", "Unități în total (serie × paralel)",
+     "Unità in totale (serie × parallelo)"},
+};
+const ColumnTexts kColSurface = {
+    {"Felület\nm2", "Surface\nm2", "Поверхность\nm2", "Plocha\nm2", "Fläche\nm2", "Suprafață\nm2", "Superficie\nm2"},
+    {"Hőátadó felület, m2", "Heat-transfer surface, m2", "Поверхность теплообмена, m2", "Teplovýmenná plocha, m2",
+     "Wärmeübertragungsfläche, m2", "Suprafața de transfer termic, m2", "Superficie di scambio termico, m2"},
+};
+const ColumnTexts kColDuty = {
+    {"Teljesítmény\nkW", "Duty\nkW", "Мощность\nkW", "Výkon\nkW", "Leistung\nkW", "Putere\nkW", "Potenza\nkW"},
+    {"Hőteljesítmény, kW", "Heat duty, kW", "Тепловая мощность, kW", "Tepelný výkon, kW", "Wärmeleistung, kW",
+     "Putere termică, kW", "Potenza termica, kW"},
+};
+const ColumnTexts kColMargin = {
+    {"Tartalék\n%", "Margin\n%", "Запас\n%", "Rezerva\n%", "Reserve\n%", "Rezervă\n%", "Margine\n%"},
+    {"A szükségesen felüli teljesítmény, %", "Duty above the required one, %", "Запас мощности сверх требуемой, %",
+     "Výkon nad požadovaný, %", "Leistung über der erforderlichen, %", "Putere peste cea necesară, %",
+     "Potenza oltre quella richiesta, %"},
+};
+const ColumnTexts kColOutlet = {
+    {"Kilépő\n°C", "Outlet\n°C", "Выход\n°C", "Výstup\n°C", "Austritt\n°C", "Ieșire\n°C", "Uscita\n°C"},
+    {"Kilépő hőmérséklet, °C", "Outlet temperature, °C", "Температура на выходе, °C", "Výstupná teplota, °C",
+     "Austrittstemperatur, °C", "Temperatura de ieșire, °C", "Temperatura di uscita, °C"},
+};
+const ColumnTexts kColDp = {
+    {"Nyomásesés\nkPa", "Pressure drop\nkPa", "Перепад\nkPa", "Tlak. spád\nkPa", "Druckverlust\nkPa",
+     "Cădere pres.\nkPa", "Perdita\nkPa"},
+    {"Nyomásesés, kPa", "Pressure drop, kPa", "Перепад давлений, kPa", "Tlakový spád, kPa", "Druckverlust, kPa",
+     "Cădere de presiune, kPa", "Perdita di carico, kPa"},
+};
+const ColumnTexts kColVelocity = {
+    {"Sebesség\nm/s", "Velocity\nm/s", "Скорость\nm/s", "Rýchlosť\nm/s", "Geschw.\nm/s", "Viteză\nm/s",
+     "Velocità\nm/s"},
+    {"Áramlási sebesség, m/s", "Flow velocity, m/s", "Скорость потока, m/s", "Rýchlosť prúdenia, m/s",
+     "Strömungsgeschwindigkeit, m/s", "Viteza de curgere, m/s", "Velocità del flusso, m/s"},
+};
+const ColumnTexts kColFilm = {
+    {"Hőátadás\nW/m2°C", "Film coeff.\nW/m2°C", "Теплоотдача\nW/m2°C", "Prestup\nW/m2°C", "Übergang\nW/m2°C",
+     "Convecție\nW/m2°C", "Convezione\nW/m2°C"},
+    {"Hőátadási tényező, W/m2°C", "Film coefficient, W/m2°C", "Коэффициент теплоотдачи, W/m2°C",
+     "Súčiniteľ prestupu tepla, W/m2°C", "Wärmeübergangskoeffizient, W/m2°C", "Coeficient de convecție, W/m2°C",
+     "Coefficiente di convezione, W/m2°C"},
+};
+const ColumnTexts kColOverall = {
+    {"Hőátbocsátás\nW/m2°C", "Overall\nW/m2°C", "Теплопередача\nW/m2°C", "Prechod\nW/m2°C", "Durchgang\nW/m2°C",
+     "Global\nW/m2°C", "Globale\nW/m2°C"},
+    {"Hőátbocsátási tényező, W/m2°C", "Overall heat-transfer coefficient, W/m2°C", "Коэффициент теплопередачи, W/m2°C",
+     "Súčiniteľ prechodu tepla, W/m2°C", "Wärmedurchgangskoeffizient, W/m2°C",
+     "Coeficient global de transfer termic, W/m2°C", "Coefficiente globale di scambio termico, W/m2°C"},
+};
+const ColumnTexts *const kColumns[ColumnCount] = {
+    &kType,      &kColSeries,   &kColParallel, &kColUnits,  &kColSurface, &kColDuty,
+    &kColMargin, &kColOutlet,   &kColDp,       &kColVelocity, &kColFilm,  &kColOutlet,
+    &kColDp,     &kColVelocity, &kColFilm,     &kColOverall,
+};
+
+const QColor kInvalid(255, 210, 210);
+const QColor kShortfallText(160, 0, 0);
+
+numfield::Separators regional()
+{
+    numfield::Separators s;
+    const QString d = platform::decimalSeparator();
+    const QString t = platform::thousandsSeparator();
+    s.decimal = d.isEmpty() ? QLatin1Char('.') : d.at(0);
+    s.thousands = t.size() == 1 ? t.at(0) : QChar();
+    return s;
+}
+
+// A field's text: empty, a number, or no number (nullopt value).
+struct Reading {
+    bool empty = true;
+    std::optional<double> value;
+};
+Reading read(const QLineEdit *e)
+{
+    Reading r;
+    const QString t = e->text().trimmed();
+    r.empty = t.isEmpty();
+    if (!r.empty) r.value = numfield::readNumber(t, regional());
+    return r;
+}
+
+// A count of 1..MaxCount, or 0 for anything else.
+int readCount(const QLineEdit *e)
+{
+    const Reading r = read(e);
+    if (!r.value || !(*r.value >= 1 && *r.value <= selection::MaxCount) || std::trunc(*r.value) != *r.value)
+        return 0;
+    return static_cast<int>(*r.value);
+}
+
+void markInvalid(QLineEdit *e, bool invalid)
+{
+    if (e->property("invalid").toBool() == invalid) return;
+    e->setProperty("invalid", invalid);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, invalid ? kInvalid : e->style()->standardPalette().color(QPalette::Base));
+    e->setPalette(p);
+}
+
+bool sameLimit(const std::optional<double> &a, const std::optional<double> &b)
+{
+    if (a.has_value() != b.has_value()) return false;
+    return !a || *a == *b || (std::isnan(*a) && std::isnan(*b));
+}
+
+bool sameRequest(const selection::Request &a, const selection::Request &b)
+{
+    const bool sameDuty = a.dutyKW == b.dutyKW || (std::isnan(a.dutyKW) && std::isnan(b.dutyKW));
+    return a.MVk == b.MVk && a.CbMVkIndex == b.CbMVkIndex && a.tkb == b.tkb && a.MVs == b.MVs &&
+           a.CbMVsIndex == b.CbMVsIndex && a.tsb == b.tsb && sameDuty && sameLimit(a.maxDpJacketKPa, b.maxDpJacketKPa) &&
+           sameLimit(a.maxDpCoilKPa, b.maxDpCoilKPa) && a.maxSeries == b.maxSeries &&
+           a.maxParallel == b.maxParallel && a.types == b.types;
+}
+
+// A main-window field's value as that field shows it without the focus.
+QString shown(const NumEdit *field, double v)
+{
+    numfield::Separators s;
+    s.decimal = field->decimalSeparator();
+    s.thousands = field->thousandsSeparator();
+    return numfield::formatNumber(v, numfield::FormatPattern::parse(field->displayFormat()), s);
+}
+
+QLabel *valueBox(QWidget *parent, const char *name)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(90);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLineEdit *field(QWidget *parent, const char *name, int width)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setAccessibleName(QString::fromLatin1(name));
+    e->setAlignment(Qt::AlignRight);
+    e->setFixedWidth(width);
+    e->setMaxLength(40);
+    e->setProperty("invalid", false);
+    return e;
+}
+
+} // namespace
+
+QColor SelectionWindow::invalidColor() { return kInvalid; }
+
+SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(parent, Qt::Window), mainF_(mainF)
+{
+    setObjectName(QStringLiteral("selectionF"));
+    setFont(fonts::sansSerif(8));
+    build();
+    connectMainWindow();
+    retranslate();
+}
+
+SelectionWindow::~SelectionWindow() = default;
+
+void SelectionWindow::build()
+{
+    openAction_ = new QAction(this);
+    openAction_->setObjectName(QStringLiteral("selectionAction"));
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    openAction_->setIcon(assets::selectionIcon());
+    connect(openAction_, &QAction::triggered, this, &SelectionWindow::open);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    layout->addLayout(top);
+
+    // Requirements: the duty, the largest counts, the types.
+    auto *req = new QGroupBox(this);
+    requirementsBox_ = req;
+    auto *rg = new QGridLayout(req);
+    dutyLabel_ = new QLabel(req);
+    dutyEd = field(req, "dutyEd", 80);
+    rg->addWidget(dutyLabel_, 0, 0);
+    rg->addWidget(dutyEd, 0, 1);
+    rg->addWidget(new QLabel(QStringLiteral("kW"), req), 0, 2);
+    seriesLabel_ = new QLabel(req);
+    maxSeriesEd = field(req, "maxSeriesEd", 50);
+    maxSeriesEd->setText(QString::number(selection::Request{}.maxSeries));
+    rg->addWidget(seriesLabel_, 1, 0);
+    rg->addWidget(maxSeriesEd, 1, 1);
+    rangeHint_ = new QLabel(QStringLiteral("1 … %1").arg(selection::MaxCount), req);
+    rg->addWidget(rangeHint_, 1, 2, 2, 1);
+    parallelLabel_ = new QLabel(req);
+    maxParallelEd = field(req, "maxParallelEd", 50);
+    maxParallelEd->setText(QString::number(selection::Request{}.maxParallel));
+    rg->addWidget(parallelLabel_, 2, 0);
+    rg->addWidget(maxParallelEd, 2, 1);
+    typesLabel_ = new QLabel(req);
+    auto *types = new QHBoxLayout;
+    for (int t = 0; t < rating::TipusCount; ++t) {
+        auto *b = new QCheckBox(QString::fromLatin1(rating::TipusNevek[t]), req);
+        b->setObjectName(QStringLiteral("typeBox%1").arg(t));
+        b->setChecked(true);
+        typeBoxes[static_cast<std::size_t>(t)] = b;
+        types->addWidget(b);
+    }
+    types->addStretch();
+    rg->addWidget(typesLabel_, 3, 0);
+    rg->addLayout(types, 3, 1, 1, 3);
+    rg->setColumnStretch(3, 1);
+    top->addWidget(req, 1);
+
+    // Both sides: the main window's flows and inlets, the pressure-drop limits.
+    auto *sides = new QGroupBox(this);
+    inputsBox_ = sides;
+    auto *sg = new QGridLayout(sides);
+    for (int i = 0; i < 2; ++i) {
+        auto *h = new QLabel(sides);
+        h->setAlignment(Qt::AlignCenter);
+        QFont f = h->font();
+        f.setBold(true);
+        h->setFont(f);
+        sideHeadings_.append(h);
+        sg->addWidget(h, 0, 1 + 2 * i, 1, 2);
+    }
+    for (int row = 0; row < 3; ++row) {
+        auto *l = new QLabel(sides);
+        rowLabels_.append(l);
+        sg->addWidget(l, 1 + row, 0);
+    }
+    shellFlow = valueBox(sides, "shellFlow");
+    spiralFlow = valueBox(sides, "spiralFlow");
+    shellInlet = valueBox(sides, "shellInlet");
+    spiralInlet = valueBox(sides, "spiralInlet");
+    sg->addWidget(shellFlow, 1, 1, 1, 2);
+    sg->addWidget(spiralFlow, 1, 3, 1, 2);
+    sg->addWidget(shellInlet, 2, 1, 1, 2);
+    sg->addWidget(spiralInlet, 2, 3, 1, 2);
+    dpShellEd = field(sides, "dpShellEd", 90);
+    dpSpiralEd = field(sides, "dpSpiralEd", 90);
+    sg->addWidget(dpShellEd, 3, 1);
+    sg->addWidget(new QLabel(QStringLiteral("kPa"), sides), 3, 2);
+    sg->addWidget(dpSpiralEd, 3, 3);
+    sg->addWidget(new QLabel(QStringLiteral("kPa"), sides), 3, 4);
+    top->addWidget(sides, 0);
+
+    // Why nothing is listed, or how many are: three lines at most, so that the
+    // window keeps its size whatever the sentence.
+    message = new QLabel(this);
+    message->setObjectName(QStringLiteral("message"));
+    message->setWordWrap(true);
+    message->setTextFormat(Qt::PlainText);
+    message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    message->setFixedHeight(message->fontMetrics().lineSpacing() * 3 + 4);
+    layout->addWidget(message);
+
+    model_ = new EntryModel(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(model_);
+    sorted_->setSortRole(SortRole);
+    table = new QTableView(this);
+    table->setObjectName(QStringLiteral("table"));
+    header_ = new GroupedHeader(table);
+    table->setHorizontalHeader(header_);
+    table->setModel(sorted_);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    header_->setSectionsClickable(true);
+    header_->setSortIndicatorShown(true);
+    header_->setSortIndicatorClearable(true);
+    header_->setSortIndicator(-1, Qt::AscendingOrder); // the engine's order
+    header_->setHighlightSections(false);
+    header_->setSectionResizeMode(QHeaderView::Interactive);
+    header_->setDefaultAlignment(Qt::AlignCenter);
+    table->setSortingEnabled(true);
+    table->installEventFilter(this);
+    layout->addWidget(table, 1);
+    connect(table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) { applyRow(i.row()); });
+    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SelectionWindow::updateApply);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    applyButton = new QPushButton(this);
+    applyButton->setObjectName(QStringLiteral("applyButton"));
+    closeButton = new QPushButton(this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    for (QPushButton *b : {applyButton, closeButton}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(90);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connect(applyButton, &QPushButton::clicked, this, [this] {
+        if (table->currentIndex().isValid()) applyRow(table->currentIndex().row());
+    });
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+
+    // Keyboard order: the requirements, the limits, the list, the buttons.
+    const QList<QWidget *> order = {dutyEd,        maxSeriesEd,   maxParallelEd, typeBoxes[0], typeBoxes[1],
+                                    typeBoxes[2],  typeBoxes[3],  typeBoxes[4],  dpShellEd,    dpSpiralEd,
+                                    table,         applyButton,   closeButton};
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
+    for (QLineEdit *e : {dutyEd, dpShellEd, dpSpiralEd, maxSeriesEd, maxParallelEd})
+        connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
+    for (QCheckBox *b : typeBoxes) connect(b, &QCheckBox::toggled, this, &SelectionWindow::refresh);
+    updateApply();
+}
+
+void SelectionWindow::connectMainWindow()
+{
+    // The main window's fields as they are typed, reformatted or set, and
+    // its unit lists.
+    for (NumEdit *e : {mainF_->MVkEd, mainF_->tkbEd, mainF_->MVsEd, mainF_->tsbEd})
+        connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
+    for (QComboBox *cb : {mainF_->CbMVk, mainF_->CbMVs})
+        connect(cb, &QComboBox::currentIndexChanged, this, &SelectionWindow::refresh);
+    connect(mainF_, &TmainF::languageApplied, this, &SelectionWindow::retranslate);
+}
+
+int SelectionWindow::language() const { return mainF_->model.Nyelv; }
+
+void SelectionWindow::retranslate()
+{
+    const int n = language();
+    const lang::Language *l = lang::language(n);
+    fonts::setCharset(this, l ? l->charset : lang::DefaultCharset);
+    setWindowTitle(lang::text(kTitle, n));
+    openAction_->setText(lang::text(kOpen, n));
+    const QString tip = lang::text(kTitle, n) + QStringLiteral(" (") +
+                        openAction_->shortcut().toString(QKeySequence::NativeText) + QStringLiteral(")");
+    openAction_->setToolTip(tip);
+    if (mainF_->SpeedButton6) {
+        mainF_->SpeedButton6->setToolTip(tip);
+        mainF_->SpeedButton6->setAccessibleName(lang::text(kTitle, n));
+    }
+
+    requirementsBox_->setTitle(lang::text(kRequirements, n));
+    dutyLabel_->setText(lang::text(kDuty, n));
+    seriesLabel_->setText(lang::text(kSeries, n));
+    parallelLabel_->setText(lang::text(kParallel, n));
+    typesLabel_->setText(lang::text(kTypes, n));
+    const QString shell = l ? lang::text(*l, lang::LbKopeny) : QString();
+    const QString spiral = l ? lang::text(*l, lang::LbSpiral) : QString();
+    sideHeadings_[0]->setText(shell);
+    sideHeadings_[1]->setText(spiral);
+    rowLabels_[0]->setText(lang::text(kFlow, n));
+    rowLabels_[1]->setText(lang::text(kInlet, n));
+    rowLabels_[2]->setText(lang::text(kLimit, n));
+    for (QLabel *v : {shellFlow, spiralFlow, shellInlet, spiralInlet}) v->setToolTip(lang::text(kFromMain, n));
+    for (QLineEdit *e : {dpShellEd, dpSpiralEd}) e->setPlaceholderText(lang::text(kNoLimit, n));
+    applyButton->setText(lang::text(kApply, n));
+    closeButton->setText(lang::text(kClose, n));
+
+    QStringList headings, tips;
+    for (int c = 0; c < ColumnCount; ++c) {
+        headings << lang::text(kColumns[c]->heading, n);
+        QString t = lang::text(kColumns[c]->tip, n);
+        if (c >= ColShellOutlet && c <= ColShellFilm) t = shell + QStringLiteral(": ") + t;
+        if (c >= ColSpiralOutlet && c <= ColSpiralFilm) t = spiral + QStringLiteral(": ") + t;
+        tips << t;
+    }
+    model_->setHeaders(headings, tips);
+    header_->setGroups({{ColShellOutlet, ColShellFilm, shell}, {ColSpiralOutlet, ColSpiralFilm, spiral}});
+    model_->setDecimalSeparator(platform::decimalSeparator());
+    fitColumns();
+    refresh();
+    showMessage();
+}
+
+void SelectionWindow::fitColumns()
+{
+    // Widths from the headings and the widest number a column shows, set
+    // once per language so that the columns stay put while the list follows
+    // the fields.
+    const QFontMetrics fm(table->font());
+    const QFontMetrics hm(header_->font());
+    static const char *const widest[ColumnCount] = {"VR/T-4", "150",     "150",    "22500", "31500.000", "99999.99",
+                                                    "99999.9", "150.00", "9999.999", "99.99", "999999",    "150.00",
+                                                    "9999.999", "99.99", "999999",  "99999"};
+    for (int c = 0; c < ColumnCount; ++c) {
+        int w = fm.horizontalAdvance(QString::fromLatin1(widest[c]));
+        for (const QString &line : model_->headerData(c, Qt::Horizontal).toString().split(QLatin1Char('\n')))
+            w = std::max(w, hm.horizontalAdvance(line));
+        header_->resizeSection(c, w + 14);
+    }
+    // A side's title fits over its four columns.
+    for (const GroupedHeader::Group &g : header_->groups()) {
+        int width = 0;
+        for (int c = g.first; c <= g.last; ++c) width += header_->sectionSize(c);
+        const int need = hm.horizontalAdvance(g.title) + 16;
+        if (need <= width) continue;
+        const int n = g.last - g.first + 1, extra = (need - width + n - 1) / n;
+        for (int c = g.first; c <= g.last; ++c) header_->resizeSection(c, header_->sectionSize(c) + extra);
+    }
+}
+
+void SelectionWindow::open()
+{
+    if (!placed_) {
+        // First opening: under the main window's title bar, level with it,
+        // kept on its screen.
+        placed_ = true;
+        const QSize startSize(1000, 560);
+        resize(startSize.expandedTo(minimumSizeHint()));
+        QRect frame = mainF_->frameGeometry();
+        QPoint at(frame.center().x() - width() / 2, frame.top() + 40);
+        if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen()) {
+            const QRect a = s->availableGeometry();
+            at.setX(std::clamp(at.x(), a.left(), std::max(a.left(), a.right() - width())));
+            at.setY(std::clamp(at.y(), a.top(), std::max(a.top(), a.bottom() - height())));
+        }
+        move(at);
+    }
+    platform::showToFront(this);
+    activateWindow();
+    dutyEd->setFocus(Qt::OtherFocusReason);
+    dutyEd->selectAll();
+}
+
+void SelectionWindow::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    refresh();
+}
+
+selection::Request SelectionWindow::readRequest()
+{
+    selection::Request r;
+    r.MVk = mainF_->MVkEd->currentValue();
+    r.CbMVkIndex = mainF_->CbMVk->currentIndex();
+    r.tkb = mainF_->tkbEd->currentValue();
+    r.MVs = mainF_->MVsEd->currentValue();
+    r.CbMVsIndex = mainF_->CbMVs->currentIndex();
+    r.tsb = mainF_->tsbEd->currentValue();
+    shellFlow->setText(shown(mainF_->MVkEd, r.MVk) + QLatin1Char(' ') + mainF_->CbMVk->currentText());
+    spiralFlow->setText(shown(mainF_->MVsEd, r.MVs) + QLatin1Char(' ') + mainF_->CbMVs->currentText());
+    shellInlet->setText(shown(mainF_->tkbEd, r.tkb) + QStringLiteral(" °C"));
+    spiralInlet->setText(shown(mainF_->tsbEd, r.tsb) + QStringLiteral(" °C"));
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Reading duty = read(dutyEd);
+    r.dutyKW = duty.value ? *duty.value : nan;
+    markInvalid(dutyEd, !duty.empty && !(duty.value && *duty.value > 0 && std::isfinite(*duty.value)));
+
+    const std::pair<QLineEdit *, std::optional<double> *> limits[] = {{dpShellEd, &r.maxDpJacketKPa},
+                                                                      {dpSpiralEd, &r.maxDpCoilKPa}};
+    for (const auto &[e, limit] : limits) {
+        const Reading l = read(e);
+        if (!l.empty) *limit = l.value ? *l.value : nan;
+        markInvalid(e, !l.empty && !(l.value && *l.value >= 0));
+    }
+    r.maxSeries = readCount(maxSeriesEd);
+    r.maxParallel = readCount(maxParallelEd);
+    markInvalid(maxSeriesEd, r.maxSeries == 0);
+    markInvalid(maxParallelEd, r.maxParallel == 0);
+    for (std::size_t t = 0; t < r.types.size(); ++t) r.types[t] = typeBoxes[t]->isChecked();
+    return r;
+}
+
+void SelectionWindow::refresh()
+{
+    if (!isVisible()) return; // a closed window follows nothing
+    const selection::Request r = readRequest();
+    if (asked_ && sameRequest(r, request_)) return;
+
+    // Keep the chosen arrangement chosen when it is listed again.
+    int tipus = -1, soros = 0, parh = 0;
+    if (const QModelIndex cur = table->currentIndex(); cur.isValid()) {
+        const selection::Entry &e = model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(cur).row())];
+        tipus = e.Tipus, soros = e.Soros, parh = e.Parh;
+    }
+    request_ = r;
+    result_ = selection::select(r);
+    asked_ = true;
+    ++selections_;
+    model_->setEntries(result_.entries);
+    int row = model_->rowOf(tipus, soros, parh);
+    if (row < 0 && !result_.entries.empty()) row = 0;
+    if (row >= 0) {
+        const QModelIndex at = sorted_->mapFromSource(model_->index(row, 0));
+        table->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        table->scrollTo(at);
+    }
+    showMessage();
+    updateApply();
+}
+
+void SelectionWindow::showMessage()
+{
+    if (!asked_) {
+        message->clear();
+        return;
+    }
+    const int n = language();
+    QPalette p = message->palette();
+    if (result_.entries.empty()) {
+        message->setText(QString::fromStdString(selection::explain(request_, result_.why, n,
+                                                                   platform::decimalSeparator().toStdString())));
+        p.setColor(QPalette::WindowText, kShortfallText);
+    } else {
+        message->setText(lang::text(kFound, n).arg(result_.entries.size()));
+        p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+    }
+    message->setPalette(p);
+}
+
+void SelectionWindow::updateApply() { applyButton->setEnabled(table->currentIndex().isValid()); }
+
+void SelectionWindow::applyRow(int row)
+{
+    const QModelIndex at = sorted_->index(row, 0);
+    if (!at.isValid()) return;
+    const selection::Entry &e = model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(at).row())];
+    mainF_->applyArrangement(e.Tipus, e.Soros, e.Parh);
+    emit applied();
+}
+
+bool SelectionWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on a row of the list applies it.
+    if (watched == table && event->type() == QEvent::KeyPress) {
+        const auto *k = static_cast<QKeyEvent *>(event);
+        if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && table->currentIndex().isValid()) {
+            applyRow(table->currentIndex().row());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SelectionWindow::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}

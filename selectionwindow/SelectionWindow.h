@@ -1,0 +1,107 @@
+// The selection window: which type and arrangement of units meets a
+// required heat duty with the main window's flows and inlet temperatures.
+// It follows the main window's fields while they are edited, lists every
+// arrangement the selection engine finds (or says why there is none), and
+// puts a chosen one into the main window. Not modal.
+#pragma once
+
+#include "selection/select.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+class TmainF;
+
+namespace selectionwindow {
+class EntryModel;
+class GroupedHeader;
+} // namespace selectionwindow
+
+class SelectionWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SelectionWindow(TmainF *mainF, QWidget *parent = nullptr);
+    ~SelectionWindow() override;
+
+    // Opens the window (Ctrl+F in the main window, its context menu entry):
+    // its text follows the interface language.
+    QAction *openAction() const { return openAction_; }
+
+    // Shows the window, brings it to the front and puts the keyboard into
+    // the duty field. The window keeps its place and size from one opening
+    // to the next.
+    void open();
+
+    // Puts the arrangement of a row of the table, as it is sorted now, into
+    // the main window (Apply, Enter or a double click on the row).
+    void applyRow(int row);
+
+    // What the list was made for and what the engine answered.
+    const selection::Request &request() const { return request_; }
+    const selection::Result &result() const { return result_; }
+    // The number of times the engine was asked (a change that leaves the
+    // request as it was asks nothing).
+    int selections() const { return selections_; }
+
+    // ---- controls
+    // The main window's values, shown: flow (with unit) and inlet per side.
+    QLabel *shellFlow = nullptr, *shellInlet = nullptr, *spiralFlow = nullptr, *spiralInlet = nullptr;
+    QLineEdit *dutyEd = nullptr;           // required heat duty, kW
+    QLineEdit *dpShellEd = nullptr;        // largest pressure drop, kPa; empty: no limit
+    QLineEdit *dpSpiralEd = nullptr;
+    QLineEdit *maxSeriesEd = nullptr;      // 1..150
+    QLineEdit *maxParallelEd = nullptr;    // 1..150
+    std::array<QCheckBox *, 5> typeBoxes{};
+    QLabel *message = nullptr;             // why nothing is listed, or how many are
+    QTableView *table = nullptr;
+    QPushButton *applyButton = nullptr, *closeButton = nullptr;
+
+    // Fields whose text is no valid value are marked with this background.
+    static QColor invalidColor();
+
+signals:
+    // An arrangement went into the main window.
+    void applied();
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void build();
+    void connectMainWindow();
+    void retranslate();
+    // Reads the main window and the fields; asks the engine again when the
+    // request changed.
+    void refresh();
+    selection::Request readRequest();
+    void showMessage();
+    void fitColumns();
+    void updateApply();
+    int language() const;
+
+    TmainF *mainF_;
+    QAction *openAction_ = nullptr;
+    selectionwindow::EntryModel *model_ = nullptr;
+    QSortFilterProxyModel *sorted_ = nullptr;
+    selectionwindow::GroupedHeader *header_ = nullptr;
+    QList<QLabel *> sideHeadings_, rowLabels_;
+    QLabel *dutyLabel_ = nullptr, *seriesLabel_ = nullptr, *parallelLabel_ = nullptr, *typesLabel_ = nullptr,
+           *rangeHint_ = nullptr;
+    QGroupBox *inputsBox_ = nullptr, *requirementsBox_ = nullptr;
+    selection::Request request_;
+    selection::Result result_;
+    bool asked_ = false;
+    int selections_ = 0;
+    bool placed_ = false;
+};
