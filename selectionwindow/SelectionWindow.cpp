@@ -284,6 +284,22 @@ SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(paren
     setFont(fonts::sansSerif(8));
     build();
     connectMainWindow();
+    // The window is laid out for the widest texts of any language once, so
+    // that a change of language neither resizes it nor clips a text.
+    ensurePolished();
+    QSize least(0, 0);
+    int tableWidth = 0;
+    for (int n = 0; n < lang::count(); ++n) {
+        retranslate(n);
+        least = least.expandedTo(minimumSizeHint());
+        int width = 0;
+        for (int w : natural_) width += w;
+        tableWidth = std::max(tableWidth, width);
+    }
+    setMinimumSize(least);
+    const int chrome = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                       layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
+    startSize_ = QSize(std::max(least.width(), tableWidth + chrome), std::max(least.height(), 560));
     retranslate();
 }
 
@@ -396,6 +412,7 @@ void SelectionWindow::build()
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
+    table->setTabKeyNavigation(false); // Tab leaves the list, arrows move in it
     table->verticalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
@@ -408,6 +425,7 @@ void SelectionWindow::build()
     header_->setDefaultAlignment(Qt::AlignCenter);
     table->setSortingEnabled(true);
     table->installEventFilter(this);
+    table->viewport()->installEventFilter(this);
     layout->addWidget(table, 1);
     connect(table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) { applyRow(i.row()); });
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SelectionWindow::updateApply);
@@ -449,14 +467,15 @@ void SelectionWindow::connectMainWindow()
         connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
     for (QComboBox *cb : {mainF_->CbMVk, mainF_->CbMVs})
         connect(cb, &QComboBox::currentIndexChanged, this, &SelectionWindow::refresh);
-    connect(mainF_, &TmainF::languageApplied, this, &SelectionWindow::retranslate);
+    connect(mainF_, &TmainF::languageApplied, this, [this] { retranslate(); });
 }
 
 int SelectionWindow::language() const { return mainF_->model.Nyelv; }
 
-void SelectionWindow::retranslate()
+void SelectionWindow::retranslate() { retranslate(language()); }
+
+void SelectionWindow::retranslate(int n)
 {
-    const int n = language();
     const lang::Language *l = lang::language(n);
     fonts::setCharset(this, l ? l->charset : lang::DefaultCharset);
     setWindowTitle(lang::text(kTitle, n));
@@ -482,7 +501,10 @@ void SelectionWindow::retranslate()
     rowLabels_[1]->setText(lang::text(kInlet, n));
     rowLabels_[2]->setText(lang::text(kLimit, n));
     for (QLabel *v : {shellFlow, spiralFlow, shellInlet, spiralInlet}) v->setToolTip(lang::text(kFromMain, n));
-    for (QLineEdit *e : {dpShellEd, dpSpiralEd}) e->setPlaceholderText(lang::text(kNoLimit, n));
+    for (QLineEdit *e : {dpShellEd, dpSpiralEd}) {
+        e->setPlaceholderText(lang::text(kNoLimit, n));
+        e->setFixedWidth(std::max(80, e->fontMetrics().horizontalAdvance(e->placeholderText()) + 16));
+    }
     applyButton->setText(lang::text(kApply, n));
     closeButton->setText(lang::text(kClose, n));
 
@@ -527,6 +549,21 @@ void SelectionWindow::fitColumns()
         const int n = g.last - g.first + 1, extra = (need - width + n - 1) / n;
         for (int c = g.first; c <= g.last; ++c) header_->resizeSection(c, header_->sectionSize(c) + extra);
     }
+    natural_.clear();
+    for (int c = 0; c < ColumnCount; ++c) natural_ << header_->sectionSize(c);
+    spreadColumns();
+}
+
+void SelectionWindow::spreadColumns()
+{
+    // Room the columns do not need goes to all of them alike, so that the
+    // list fills its width in every language.
+    if (natural_.size() != ColumnCount) return;
+    int need = 0;
+    for (int w : natural_) need += w;
+    const int extra = std::max(0, table->viewport()->width() - need);
+    for (int c = 0; c < ColumnCount; ++c)
+        header_->resizeSection(c, natural_[c] + extra / ColumnCount + (c < extra % ColumnCount ? 1 : 0));
 }
 
 void SelectionWindow::open()
@@ -535,8 +572,10 @@ void SelectionWindow::open()
         // First opening: under the main window's title bar, level with it,
         // kept on its screen.
         placed_ = true;
-        const QSize startSize(1000, 560);
-        resize(startSize.expandedTo(minimumSizeHint()));
+        QSize size = startSize_;
+        if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen())
+            size = size.boundedTo(s->availableGeometry().size()).expandedTo(minimumSize());
+        resize(size);
         QRect frame = mainF_->frameGeometry();
         QPoint at(frame.center().x() - width() / 2, frame.top() + 40);
         if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen()) {
@@ -652,6 +691,7 @@ void SelectionWindow::applyRow(int row)
 
 bool SelectionWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == table->viewport() && event->type() == QEvent::Resize) spreadColumns();
     // Enter on a row of the list applies it.
     if (watched == table && event->type() == QEvent::KeyPress) {
         const auto *k = static_cast<QKeyEvent *>(event);

@@ -81,12 +81,14 @@ private:
     void build();
     void connectMainWindow();
     void retranslate();
+    void retranslate(int nyelv);
     // Reads the main window and the fields; asks the engine again when the
     // request changed.
     void refresh();
     selection::Request readRequest();
     void showMessage();
     void fitColumns();
+    void spreadColumns();
     void updateApply();
     int language() const;
 
@@ -104,4 +106,6 @@ private:
     bool asked_ = false;
     int selections_ = 0;
     bool placed_ = false;
+    QSize startSize_; // fits the list and the texts of every language
+    QList<int> natural_; // column widths for the texts of the language
 };
