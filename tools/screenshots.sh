@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program under Xvfb: the main
-# window at its defaults and the jacket-side flow chart. Run it after a
+# window at its defaults, the jacket-side flow chart and the selection
+# window for 40 kW in English and in Russian. Run it after a
 # build: bash tools/screenshots.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,8 +32,37 @@ xdotool windowraise "$chart"
 sleep 0.3
 import -window "$chart" "$tmp/chart.png"
 
-# Small files: a palette of the colours actually used.
+# The selection window: Ctrl+F in the main window, 40 kW typed.
+xdotool windowraise "$win"
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+f
+selection=
+for _ in $(seq 100); do
+  selection=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$win" | grep -vx "$chart" | head -n1 || true)
+  [ -n "$selection" ] && break
+  sleep 0.05
+done
+[ -n "$selection" ] || { echo "no selection window"; exit 1; }
+sleep 0.5
+xdotool windowfocus --sync "$selection"
+xdotool type --delay 50 40
+sleep 0.5
+import -window "$selection" "$tmp/selection.png"
+# "RUS" in the main window's language list; the selection window follows.
+xdotool windowraise "$win"
+xdotool mousemove --window "$win" 68 10 click 1
+sleep 0.6
+xdotool key Down Return
+sleep 0.5
+xdotool windowraise "$selection"
+sleep 0.3
+import -window "$selection" "$tmp/selection-rus.png"
+
+# Small files: a palette of the colours actually used (the windows of text
+# without dithering, which would only add noise).
 mkdir -p "$out"
 "$im" "$tmp/main.png" -colors 64 "PNG8:$out/main-window.png"
 "$im" "$tmp/chart.png" -colors 64 "PNG8:$out/chart-jacket-flow.png"
-ls -l "$out/main-window.png" "$out/chart-jacket-flow.png"
+"$im" "$tmp/selection.png" +dither -colors 64 "PNG8:$out/selection-window.png"
+"$im" "$tmp/selection-rus.png" +dither -colors 64 "PNG8:$out/selection-window-rus.png"
+ls -l "$out"/main-window.png "$out"/chart-jacket-flow.png "$out"/selection-window.png "$out"/selection-window-rus.png
