@@ -5,6 +5,7 @@
 #include "mainwindow/NumEdit.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/languages.h"
+#include "mainwindow/resultscopy.h"
 #include "platform/platform.h"
 
 #include <QAbstractItemView>
@@ -130,6 +131,7 @@ TmainF::TmainF(QWidget *parent) : QWidget(parent)
     setBackground(this, kBackground);
     setFont(fonts::sansSerif(8));
     build();
+    new mainwindow::ResultsCopy(this); // "Copy results" in the context menu
     if (const QScreen *s = QGuiApplication::primaryScreen()) {
         const QRect r = s->availableGeometry();
         move(r.center() - QPoint(width() / 2, height() / 2));
@@ -514,6 +516,16 @@ void TmainF::addContextAction(QAction *action)
 {
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
+}
+
+bool TmainF::recalculate()
+{
+    bool done = false;
+    handle([this, &done] {
+        Image1Click();
+        done = true;
+    });
+    return done;
 }
 
 void TmainF::ComboBox1CloseUp() { FormCreate(); }

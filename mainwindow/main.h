@@ -77,6 +77,11 @@ public:
     // action sets its text, and sets it again on languageApplied.
     void addContextAction(QAction *action);
 
+    // Recalculates as leaving a field does, through the same guard as the
+    // window's own events; false when another handler is at work or the
+    // run raised an arithmetic error (which has then been shown).
+    bool recalculate();
+
     // All 33 text labels, in creation order.
     const QList<mainwindow::Label *> &labels() const { return labels_; }
 
