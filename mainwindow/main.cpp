@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -286,8 +287,17 @@ void TmainF::build()
     for (QWidget *w : order) w->setFocusPolicy(Qt::StrongFocus);
 
     // The context menu shows the window's actions (the picture, the labels
-    // and the panels pass a right click on to the window).
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // and the panels pass a right click on to the window). It pops up
+    // without an event loop of its own, as the fields' menus do, so that
+    // nothing waits on it while it is open.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (actions().isEmpty()) return;
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addActions(actions());
+        menu->popup(mapToGlobal(pos));
+    });
 
     // Events.
     connect(Image1, &mainwindow::PictureBox::clicked, this, [this] { handle([this] { Image1Click(); }); });
