@@ -6,6 +6,7 @@
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -18,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cstdlib>
@@ -337,40 +337,33 @@ bool TgrTerfKopF::saveChart(const QString &requested, const QString &selectedFil
     if (!mainF_ || GrafikonFajta < 1 || GrafikonFajta > 4) return false;
     QString fileName = requested;
     const charts::FileFormat format = charts::fileFormat(fileName, selectedFilter);
-    // Written beside the name and moved onto it only when complete.
-    QSaveFile file(fileName);
+    // The whole file is made in memory first, so that writing it is one
+    // step that either completes or leaves nothing.
+    QByteArray data;
     QString error;
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-    } else {
-        bool written = false;
-        switch (format) {
-        case charts::FileFormat::Png: {
-            QImage image = capture(3);
-            image.setDotsPerMeterX(dotsPerMeter(288));
-            image.setDotsPerMeterY(dotsPerMeter(288));
-            QImageWriter writer(&file, "png");
-            written = writer.write(image);
-            if (!written) error = writer.errorString();
-            break;
-        }
-        case charts::FileFormat::Svg:
-            writeSvg(&file);
-            written = file.error() == QFileDevice::NoError;
-            break;
-        case charts::FileFormat::Csv: {
-            runChartAsPaint();
-            const QByteArray csv = charts::dataCsv(last_, texts());
-            written = file.write(csv) == csv.size();
-            break;
-        }
-        }
-        if (written && !file.commit()) written = false;
-        if (!written) {
-            if (error.isEmpty()) error = file.errorString();
-            file.cancelWriting();
-        }
+    switch (format) {
+    case charts::FileFormat::Png: {
+        QImage image = capture(3);
+        image.setDotsPerMeterX(dotsPerMeter(288));
+        image.setDotsPerMeterY(dotsPerMeter(288));
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(image)) error = writer.errorString();
+        break;
     }
+    case charts::FileFormat::Svg: {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        writeSvg(&buffer);
+        break;
+    }
+    case charts::FileFormat::Csv:
+        runChartAsPaint();
+        data = charts::dataCsv(last_, texts());
+        break;
+    }
+    if (error.isEmpty()) error = platform::writeWholeFile(fileName, data);
     // The window shows the chart as it was just drawn for the file.
     view_->update();
     if (error.isEmpty()) return true;

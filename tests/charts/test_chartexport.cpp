@@ -26,6 +26,8 @@
 #include <QXmlStreamReader>
 
 #include <charconv>
+#include <csignal>
+#include <sys/resource.h>
 #include <memory>
 
 namespace {
@@ -491,6 +493,7 @@ private slots:
             QTest::addRow("a folder as the name, %s", ext) << "folder" << QString("chart.%1").arg(ext);
             QTest::addRow("a path under a file, %s", ext) << "file" << QString("notes.txt/chart.%1").arg(ext);
             QTest::addRow("under /proc, %s", ext) << "proc" << QString("ventrano-chart.%1").arg(ext);
+            QTest::addRow("no room left midway, %s", ext) << "full" << QString("chart.%1").arg(ext);
         }
     }
     void failedWriteLeavesNothing()
@@ -514,13 +517,28 @@ private slots:
             answerSaveDialog(0, path, &seen);
             QTest::keyClick(chart.get(), Qt::Key_S, Qt::ControlModifier);
             QVERIFY(seen);
+        } else if (where == "full") {
+            // The file may grow to a few hundred bytes only: the write fails
+            // part of the way through, as on a full disk.
+            rlimit saved{};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = saved;
+            small.rlim_cur = 300;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const bool saved_ = chart->saveChart(path);
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+            QVERIFY(!saved_);
         } else {
             QVERIFY(!chart->saveChart(path));
         }
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().startsWith("The file could not be saved:\n" + QDir::toNativeSeparators(path) + "\n\n"),
                  qPrintable(errors.first()));
-        QVERIFY(errors.first().size() > QString("The file could not be saved:\n\n\n").size() + path.size());
+        // It says why.
+        const QString why = errors.first().section("\n\n", 1);
+        QVERIFY2(!why.isEmpty() && why != "Unknown error", qPrintable(why));
         // Nothing new beside it, and the folder is still an empty folder.
         QCOMPARE(entries(dir.path()), before);
         if (where == "folder") {
