@@ -295,6 +295,14 @@ void TgrTerfKopF::Save1Click()
     dialog.setNameFilters(filters);
     const QString filter = saveFilter_.isEmpty() ? filters.first() : saveFilter_;
     dialog.selectNameFilter(filter);
+    // A name typed without an extension gets the filter's before the dialog
+    // asks whether to replace a file of that name.
+    const auto suffixOf = [](const QString &f) {
+        return f.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+    };
+    dialog.setDefaultSuffix(suffixOf(filter));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, suffixOf](const QString &f) { dialog.setDefaultSuffix(suffixOf(f)); });
     dialog.setDirectory(saveDirectory_.isEmpty() ? QDir::homePath() : saveDirectory_);
     // The chart's title as the name, with the extension of the filter.
     QString name = charts::dataHeader(last_, texts()).value(0);

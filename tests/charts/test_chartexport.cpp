@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -126,13 +127,16 @@ class TestChartExport : public QObject {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
     }
     // The next file dialog gets the filter of the given row, then the name
-    // typed over the one it proposes, then Return.
+    // typed over the one it proposes, then Return; a question whether to
+    // replace a file is answered Yes and counted.
+    int replaceQuestions = 0;
     void answerSaveDialog(int filterRow, const QString &name, bool *seen)
     {
         *seen = false;
+        replaceQuestions = 0;
         auto *poll = new QTimer(this);
         poll->setInterval(10);
-        connect(poll, &QTimer::timeout, this, [=] {
+        connect(poll, &QTimer::timeout, this, [=, this] {
             auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!d || !d->isVisible()) return;
             poll->stop();
@@ -157,7 +161,22 @@ class TestChartExport : public QObject {
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(edit, name);
+            auto *question = new QTimer(this);
+            question->setInterval(10);
+            connect(question, &QTimer::timeout, this, [=, this] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible()) return;
+                question->stop();
+                question->deleteLater();
+                ++replaceQuestions;
+                QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+            });
+            question->start();
             QTest::keyClick(edit, Qt::Key_Return);
+            if (question->isActive()) {
+                question->stop();
+                question->deleteLater();
+            }
         });
         poll->start();
     }
@@ -457,9 +476,11 @@ private slots:
         QTest::addColumn<int>("filterRow");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("menu bar, SVG filter, no extension") << true << 1 << "chart" << "chart.svg";
-        QTest::newRow("Ctrl+S, PNG filter, .csv typed") << false << 0 << "data.CSV" << "data.CSV";
-        QTest::newRow("Ctrl+S, CSV filter, .png typed") << false << 2 << "pic.png" << "pic.png";
+        QTest::addColumn<bool>("replaces");
+        QTest::newRow("menu bar, SVG filter, no extension") << true << 1 << "chart" << "chart.svg" << false;
+        QTest::newRow("Ctrl+S, PNG filter, .csv typed") << false << 0 << "data.CSV" << "data.CSV" << false;
+        QTest::newRow("Ctrl+S, CSV filter, .png typed") << false << 2 << "pic.png" << "pic.png" << false;
+        QTest::newRow("Ctrl+S, SVG filter, over chart.svg") << false << 1 << "chart" << "chart.svg" << true;
     }
     void saveDialogChoosesTheFormat()
     {
@@ -467,13 +488,20 @@ private slots:
         QFETCH(int, filterRow);
         QFETCH(QString, typed);
         QFETCH(QString, written);
+        QFETCH(bool, replaces);
         openChart("SpeedButton2");
         QTemporaryDir dir;
+        if (replaces) {
+            QFile old(dir.filePath(written));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("an older file\n");
+        }
         bool seen = false;
         answerSaveDialog(filterRow, dir.filePath(typed), &seen);
         if (byMenu) clickMenu(chart->Save1);
         else QTest::keyClick(chart.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(seen);
+        QCOMPARE(replaceQuestions, replaces ? 1 : 0);
         QCOMPARE(entries(dir.path()), QStringList{written});
         QFile f(dir.filePath(written));
         QVERIFY(f.open(QIODevice::ReadOnly));
