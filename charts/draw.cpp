@@ -142,7 +142,9 @@ void drawChart(platform::Surface &s, int chart, int W, int H, rating::Model &m, 
         s.setClipRect(QRect());
         s.setPenColor(kGray);
         s.setPenWidth(1);
-        s.line(xb, g.y1, xb, g.y0);
+        // On the column of the entered value the black marker, drawn
+        // before the curves, stands for the grid line.
+        if (xb != xm) s.line(xb, g.y1, xb, g.y0);
         s.line(xb, g.y1, xb, g.y1 + 5);
         const QString l = q(xLabel(v, range.Lx, pb.x));
         s.textOut(xb - s.textHeight(l) / 2, g.y1 + 5, l);

@@ -1,16 +1,46 @@
 #include "charts/grTerfKop.h"
 
+#include "charts/export.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/languages.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QSvgGenerator>
 
 #include <cstdlib>
+
+namespace {
+
+const lang::Texts kCopy = {"Másolás", "Copy", "Копировать", "Kopírovať", "Kopieren", "Copiere", "Copia"};
+const lang::Texts kSave = {"Mentés…", "Save…", "Сохранить…", "Uložiť…", "Speichern…", "Salvare…", "Salva…"};
+const lang::Texts kSaveFailed = {
+    "A fájl nem menthető:\n%1\n\n%2",
+    "The file could not be saved:\n%1\n\n%2",
+    "Не удалось сохранить файл:\n%1\n\n%2",
+    "Súbor sa nepodarilo uložiť:\n%1\n\n%2",
+    "Die Datei konnte nicht gespeichert werden:\n%1\n\n%2",
+    "Fişierul nu a putut fi salvat:\n%1\n\n%2",
+    "Impossibile salvare il file:\n%1\n\n%2",
+};
+
+// Pixels per metre of an image with the given dots per inch.
+int dotsPerMeter(int dpi) { return qRound(dpi / 0.0254); }
+
+} // namespace
 
 namespace charts {
 
@@ -62,6 +92,17 @@ TgrTerfKopF::TgrTerfKopF(TmainF *mainF, QWidget *parent) : QMainWindow(parent), 
     Print1 = menuBar()->addAction(QStringLiteral("Print"));
     Print1->setObjectName(QStringLiteral("Print1"));
     connect(Print1, &QAction::triggered, this, &TgrTerfKopF::Print1Click);
+    Copy1 = menuBar()->addAction(QString());
+    Copy1->setObjectName(QStringLiteral("Copy1"));
+    Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(Copy1, &QAction::triggered, this, &TgrTerfKopF::Copy1Click);
+    Save1 = menuBar()->addAction(QString());
+    Save1->setObjectName(QStringLiteral("Save1"));
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(Save1, &QAction::triggered, this, &TgrTerfKopF::Save1Click);
+    // The two follow the language list; "Print" stays as it is.
+    if (mainF_) connect(mainF_, &TmainF::languageApplied, this, &TgrTerfKopF::applyLanguage);
+    applyLanguage();
 
     view_ = new charts::ChartView(this);
     view_->setMinimumSize(MinimumClient);
@@ -209,4 +250,132 @@ void TgrTerfKopF::Print1Click()
 {
     const QImage shot = capture(3);
     emit printRequested(shot);
+}
+
+void TgrTerfKopF::applyLanguage()
+{
+    const int nyelv = mainF_ ? mainF_->model.Nyelv : lang::DefaultLanguage;
+    Copy1->setText(lang::text(kCopy, nyelv));
+    Save1->setText(lang::text(kSave, nyelv));
+}
+
+void TgrTerfKopF::runChartAsPaint()
+{
+    try {
+        runChart();
+    } catch (const rating::ArithmeticError &) {
+        // As in a paint: the chart stops where the fault was.
+    }
+}
+
+void TgrTerfKopF::Copy1Click()
+{
+    if (GrafikonFajta < 1 || GrafikonFajta > 4) return;
+    // The capture draws the chart afresh; its sweep is the table's.
+    QImage image = capture(2);
+    image.setDotsPerMeterX(dotsPerMeter(192));
+    image.setDotsPerMeterY(dotsPerMeter(192));
+    QMimeData *mime = platform::tableMimeData(charts::dataTable(last_, texts(), platform::decimalSeparator()));
+    mime->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void TgrTerfKopF::Save1Click()
+{
+    if (GrafikonFajta < 1 || GrafikonFajta > 4) return;
+    const int nyelv = mainF_ ? mainF_->model.Nyelv : lang::DefaultLanguage;
+    QString caption = lang::text(kSave, nyelv);
+    caption.remove(QChar(0x2026));
+    QFileDialog dialog(this, caption);
+    dialog.setObjectName(QStringLiteral("SaveChartDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
+                                 QStringLiteral("CSV (*.csv)")};
+    dialog.setNameFilters(filters);
+    const QString filter = saveFilter_.isEmpty() ? filters.first() : saveFilter_;
+    dialog.selectNameFilter(filter);
+    // A name typed without an extension gets the filter's before the dialog
+    // asks whether to replace a file of that name.
+    const auto suffixOf = [](const QString &f) {
+        return f.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+    };
+    dialog.setDefaultSuffix(suffixOf(filter));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, suffixOf](const QString &f) { dialog.setDefaultSuffix(suffixOf(f)); });
+    dialog.setDirectory(saveDirectory_.isEmpty() ? QDir::homePath() : saveDirectory_);
+    // The chart's title as the name, with the extension of the filter.
+    QString name = charts::dataHeader(last_, texts()).value(0);
+    name = name.left(name.indexOf(QStringLiteral(" [")));
+    QString withExtension = name;
+    charts::fileFormat(withExtension, filter);
+    dialog.selectFile(withExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    saveDirectory_ = dialog.directory().absolutePath();
+    saveFilter_ = dialog.selectedNameFilter();
+    saveChart(dialog.selectedFiles().first(), saveFilter_);
+}
+
+void TgrTerfKopF::writeSvg(QIODevice *out)
+{
+    const QSize size = view_->size();
+    // Drawn at twice the scale into a view box twice the size: the surface
+    // then gives the one-pixel lines the width of a layout pixel, which
+    // grows with the zoom as the curves do, rather than hairlines of the
+    // screen. The coordinates in the file stay those of the layout.
+    constexpr int k = 2;
+    QSvgGenerator svg;
+    svg.setOutputDevice(out);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size * k));
+    svg.setResolution(96);
+    svg.setTitle(windowTitle());
+    // The faces that scale, as on paper: the screen's bitmap face has no
+    // outline for a viewer to draw.
+    const fonts::ScalableFaces faces(this);
+    QPainter painter(&svg);
+    painter.scale(k, k);
+    painter.fillRect(QRect(QPoint(0, 0), size), view_->palette().color(view_->backgroundRole()));
+    platform::Canvas::Scope scope(canvas_, painter);
+    runChartAsPaint();
+}
+
+bool TgrTerfKopF::saveChart(const QString &requested, const QString &selectedFilter)
+{
+    if (!mainF_ || GrafikonFajta < 1 || GrafikonFajta > 4) return false;
+    QString fileName = requested;
+    const charts::FileFormat format = charts::fileFormat(fileName, selectedFilter);
+    // The whole file is made in memory first, so that writing it is one
+    // step that either completes or leaves nothing.
+    QByteArray data;
+    QString error;
+    switch (format) {
+    case charts::FileFormat::Png: {
+        QImage image = capture(3);
+        image.setDotsPerMeterX(dotsPerMeter(288));
+        image.setDotsPerMeterY(dotsPerMeter(288));
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(image)) error = writer.errorString();
+        break;
+    }
+    case charts::FileFormat::Svg: {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        writeSvg(&buffer);
+        break;
+    }
+    case charts::FileFormat::Csv:
+        runChartAsPaint();
+        data = charts::dataCsv(last_, texts());
+        break;
+    }
+    if (error.isEmpty()) error = platform::writeWholeFile(fileName, data);
+    // The window shows the chart as it was just drawn for the file.
+    view_->update();
+    if (error.isEmpty()) return true;
+    const int nyelv = mainF_->model.Nyelv;
+    platform::showError(lang::text(kSaveFailed, nyelv).arg(QDir::toNativeSeparators(fileName), error));
+    return false;
 }

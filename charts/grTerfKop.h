@@ -1,6 +1,7 @@
 // The chart window: shows one of the four characteristic charts, redraws it
-// on every paint and resize, and hands an image of it to the chart print
-// page through its one menu command "Print".
+// on every paint and resize, hands an image of it to the chart print page
+// through its menu command "Print", and copies or saves it ("Copy",
+// "Save...").
 #pragma once
 
 #include "charts/draw.h"
@@ -14,6 +15,7 @@
 
 class TmainF;
 class QAction;
+class QIODevice;
 
 namespace charts {
 
@@ -79,6 +81,21 @@ public:
     // chart print page (printRequested).
     void Print1Click();
 
+    // Menu command "Copy" (Ctrl+C): the chart drawn afresh at two device
+    // pixels per layout pixel, and its sweep as a table (text with tabs and
+    // HTML, the regional decimal separator), on the clipboard.
+    void Copy1Click();
+    // Menu command "Save..." (Ctrl+S): asks for a file and saves the chart
+    // there (saveChart).
+    void Save1Click();
+    // Writes the chart as the window shows it, drawn afresh: PNG at three
+    // device pixels per layout pixel (288 dpi), SVG (lines and texts as
+    // vectors), or CSV of the sweep; the format from the name's extension,
+    // else from the dialog's filter (the name then gains its extension).
+    // The file appears complete or not at all; a failure is shown and
+    // gives false.
+    bool saveChart(const QString &fileName, const QString &selectedFilter = QString());
+
     // The client area (below the menu bar) and its size.
     QWidget *clientArea() const;
     QSize clientSize() const;
@@ -105,6 +122,8 @@ public:
     QString pointText(const QPoint &pos) const;
 
     QAction *Print1 = nullptr;
+    QAction *Copy1 = nullptr;
+    QAction *Save1 = nullptr;
 
 signals:
     // "Print" was chosen: the captured chart, for the chart print page.
@@ -118,10 +137,16 @@ private:
     // Sweeps chart GrafikonFajta and draws it on the window's surface as it
     // is bound (or unbound: then only the sweep and the surface state).
     void runChart();
+    // As a paint does: a fault of the sweep ends the drawing and keeps
+    // what was reached.
+    void runChartAsPaint();
+    void writeSvg(QIODevice *out);
+    void applyLanguage();
 
     TmainF *mainF_;
     charts::ChartView *view_ = nullptr;
     platform::Canvas canvas_;
     charts::ChartResult last_;
     bool shownBefore_ = false;
+    QString saveDirectory_, saveFilter_; // of the last save, for the next
 };

@@ -5,6 +5,7 @@
 #include "mainwindow/NumEdit.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/languages.h"
+#include "mainwindow/resultscopy.h"
 #include "platform/platform.h"
 
 #include <QAbstractItemView>
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -130,6 +132,7 @@ TmainF::TmainF(QWidget *parent) : QWidget(parent)
     setBackground(this, kBackground);
     setFont(fonts::sansSerif(8));
     build();
+    new mainwindow::ResultsCopy(this); // "Copy results" in the context menu
     if (const QScreen *s = QGuiApplication::primaryScreen()) {
         const QRect r = s->availableGeometry();
         move(r.center() - QPoint(width() / 2, height() / 2));
@@ -286,8 +289,17 @@ void TmainF::build()
     for (QWidget *w : order) w->setFocusPolicy(Qt::StrongFocus);
 
     // The context menu shows the window's actions (the picture, the labels
-    // and the panels pass a right click on to the window).
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // and the panels pass a right click on to the window). It pops up
+    // without an event loop of its own, as the fields' menus do, so that
+    // nothing waits on it while it is open.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (actions().isEmpty()) return;
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addActions(actions());
+        menu->popup(mapToGlobal(pos));
+    });
 
     // Events.
     connect(Image1, &mainwindow::PictureBox::clicked, this, [this] { handle([this] { Image1Click(); }); });
@@ -530,6 +542,16 @@ void TmainF::addContextAction(QAction *action)
 {
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
+}
+
+bool TmainF::recalculate()
+{
+    bool done = false;
+    handle([this, &done] {
+        Image1Click();
+        done = true;
+    });
+    return done;
 }
 
 void TmainF::ComboBox1CloseUp() { FormCreate(); }

@@ -87,6 +87,11 @@ public:
     // does (the same guard: nothing happens while another handler runs).
     void applyArrangement(int tipus, int soros, int parh);
 
+    // Recalculates as leaving a field does, through the same guard as the
+    // window's own events; false when another handler is at work or the
+    // run raised an arithmetic error (which has then been shown).
+    bool recalculate();
+
     // All 33 text labels, in creation order.
     const QList<mainwindow::Label *> &labels() const { return labels_; }
 

@@ -8,8 +8,14 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QThread>
 #include <QWidget>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace platform {
 
@@ -109,6 +115,27 @@ void ReportImage::setPicture(QImage &&image)
         m_picture = std::move(image);
     else
         m_picture = image.copy();
+}
+
+QString writeWholeFile(const QString &fileName, const QByteArray &data)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    // QSaveFile::commit() moves the file onto the name even when the rest
+    // of its buffer could not be written (a full disk): push everything out
+    // and onto the disk first, and let it take the name only when that
+    // worked. A write the disk takes only part of comes back short with no
+    // error of the file's own ("Unknown error"): errno says why.
+    errno = 0;
+    bool ok = file.write(data) == data.size() && file.flush() && file.error() == QFileDevice::NoError;
+    if (ok && ::fsync(file.handle()) != 0 && errno != EINVAL) ok = false; // EINVAL: a file that cannot be synced
+    if (ok) {
+        errno = 0;
+        if (file.commit()) return {};
+    }
+    const QString error = errno ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    file.cancelWriting();
+    return error;
 }
 
 void pause(int ms)

@@ -3,6 +3,7 @@
 // regional decimal separator.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -67,6 +68,14 @@ public:
 private:
     QImage m_picture;
 };
+
+// ---- files ----------------------------------------------------------------
+
+// Writes data as the file of that name, completely or not at all: the bytes
+// go to a new file beside it, which takes the name only once all of them
+// are on the disk; after a failure whatever had the name is as it was and
+// no new file is left. Returns an empty text, or what went wrong.
+QString writeWholeFile(const QString &fileName, const QByteArray &data);
 
 // ---- misc services ----------------------------------------------------------
 

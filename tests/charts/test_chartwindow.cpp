@@ -261,7 +261,6 @@ line 60,189 240,189
 clip off
 pen gray
 width 1
-line 240,200 240,40
 line 240,200 240,205
 text 234,205 '0.000'
 clip 0,21 480x222
@@ -430,15 +429,14 @@ private slots:
         QCOMPARE(w->model.tsb, 20.0);
         QCOMPARE(w->QLabel->text(), QString("Total heat transfer=46.37 kW"));
         QVERIFY(errors.isEmpty());
-        // The menu holds the one command.
-        QCOMPARE(chart->menuBar()->actions().size(), 1);
+        // The menu: "Print", then "Copy" and "Save…".
+        QCOMPARE(chart->menuBar()->actions(), (QList<QAction *>{chart->Print1, chart->Copy1, chart->Save1}));
         QCOMPARE(chart->Print1->text(), QString("Print"));
     }
 
     void pixelsOfTheJacketFlowChart()
     {
-        // 7.3 m3/h puts the marker between two columns of the grid (at a
-        // sweep point the column's grid line, drawn later, covers it).
+        // 7.3 m3/h puts the marker between two columns of the grid.
         typeInto(w->MVkEd, "7.3");
         click(w->SpeedButton2);
         const QImage img = shot();
@@ -471,6 +469,78 @@ private slots:
         QCOMPARE(img.pixelColor(60, 467 - 24), QColor(0, 255, 0));
         QCOMPARE(img.pixelColor(723 - 60, 467 - 24), QColor(0, 0, 255));
         QCOMPARE(img.pixelColor(60, 467 - 8), QColor(255, 128, 64));
+    }
+
+    void markerIsBlackOverItsWholeHeight_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<bool>("onPoint");
+        QTest::newRow("jacket flow 7 m3/h, a sweep point") << "SpeedButton2" << "MVkEd" << "7" << true;
+        QTest::newRow("jacket flow 7.3 m3/h, between two") << "SpeedButton2" << "MVkEd" << "7.3" << false;
+        QTest::newRow("coil flow 1 m3/h, a sweep point") << "SpeedButton3" << "MVsEd" << "1" << true;
+        QTest::newRow("jacket inlet 80 °C, a sweep point") << "SpeedButton1" << "tkbEd" << "80" << true;
+        QTest::newRow("coil inlet 20.4 °C, between two") << "SpeedButton4" << "tsbEd" << "20.4" << false;
+    }
+    void markerIsBlackOverItsWholeHeight()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        QFETCH(QString, entered);
+        QFETCH(bool, onPoint);
+        typeInto(w->findChild<NumEdit *>(field), entered);
+        click(w->findChild<QToolButton *>(button));
+        QVERIFY(errors.isEmpty());
+        const QImage one = shot();
+        const QImage three = chart->capture(3);
+        const charts::ChartResult &r = chart->lastChart();
+        const charts::Geometry &g = r.g;
+        const int xm = charts::markerX(g, entered.toDouble(), r.range);
+        QList<int> columns;
+        for (int i = 1; i <= r.table.N; ++i) columns << charts::pointX(g, i, r.table.N);
+        QCOMPARE(columns.contains(xm), onPoint);
+
+        // Down the marker's column only black, or a curve crossing it; the
+        // same for each device column of the marker at three times the
+        // resolution.
+        const QList<QRgb> curves = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 128, 64)};
+        auto markerColumn = [&](const QImage &img, int x, int yFrom, int yTo) {
+            int black = 0;
+            for (int y = yFrom; y < yTo; ++y) {
+                const QRgb c = img.pixel(x, y);
+                if (c == qRgb(0, 0, 0)) ++black;
+                else if (!curves.contains(c)) return QStringLiteral("(%1,%2) is %3").arg(x).arg(y).arg(QColor(c).name());
+            }
+            return black > (yTo - yFrom) * 8 / 10 ? QString() : QStringLiteral("%1 black of %2").arg(black).arg(yTo - yFrom);
+        };
+        QString fault = markerColumn(one, xm, g.y0, g.y1);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QCOMPARE(one.pixel(xm, g.y1), qRgb(128, 128, 128)); // the x axis under it
+        int wide = 0;
+        for (int x = 3 * xm - 3; x <= 3 * xm + 3; ++x) {
+            if (three.pixel(x, 3 * (g.y0 + g.y1) / 2) != qRgb(0, 0, 0) &&
+                three.pixel(x, 3 * g.y0 + 6) != qRgb(0, 0, 0))
+                continue;
+            ++wide;
+            fault = markerColumn(three, x, 3 * g.y0 + 2, 3 * g.y1 - 2);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
+        QCOMPARE(wide, 3);
+
+        // In the drawing's own operations: after the black marker no grid
+        // line runs down its column; every other column has its own.
+        RecordingSurface s;
+        charts::drawChart(s, chart->GrafikonFajta, g.W, g.H, w->model, chart->texts());
+        const QString marker = QStringLiteral("line %1,%2 %1,%3").arg(xm).arg(g.y0).arg(g.y1);
+        const qsizetype at = s.log.indexOf(marker);
+        QVERIFY(at > 0);
+        QCOMPARE(s.log[at - 1], QString("pen black"));
+        const QStringList after = s.log.mid(at + 1);
+        for (int i = 2; i <= r.table.N; ++i) {
+            const QString grid = QStringLiteral("line %1,%2 %1,%3").arg(columns[i - 1]).arg(g.y1).arg(g.y0);
+            QCOMPARE(after.contains(grid), columns[i - 1] != xm);
+        }
     }
 
     void repaintAndResizeGiveTheSamePicture()
