@@ -31,6 +31,7 @@ Drops drops(Model &m, const Case &c)
         return d;
     }
     d.refused = m.Delta_pk >= 10000 || m.Delta_ps >= 10000;
+    d.temperaturesOk = m.Homerseklet_ok();
     // The run's kPa numbers: bar times 100 in extended precision, stored.
     d.jacketKPa = static_cast<double>(static_cast<long double>(m.Delta_pk) * 100);
     d.coilKPa = static_cast<double>(static_cast<long double>(m.Delta_ps) * 100);

@@ -43,9 +43,10 @@ Rating rate(Model &state, const Case &c);
 // has seen the same flows and parallel count. flowsOk is false where the
 // run refuses the flows (then there are no drops); faulted where a
 // relation fails (a count of 0). refused: a drop of 10000 bar or more,
-// which the run refuses after rating on.
+// which the run refuses after rating on. temperaturesOk: the inlets pass
+// the run's check that follows the drops (then the iteration runs).
 struct Drops {
-    bool flowsOk = false, faulted = false, refused = false;
+    bool flowsOk = false, faulted = false, refused = false, temperaturesOk = false;
     double jacketKPa = 0, coilKPa = 0; // as in Model::ResultValues (DPK, DPS)
 };
 Drops drops(Model &state, const Case &c);

@@ -274,6 +274,8 @@ bool Model::Terfaram_szamit()
     return !(Vk <= 0 || Vs <= 0 || Vk >= 50000 || Vs >= 50000);
 }
 
+bool Model::Homerseklet_ok() const { return !(tkb == tsb || tkb > 150 || tsb > 150); }
+
 void Model::Szamitas()
 {
     Hiba = false;
@@ -294,7 +296,7 @@ void Model::Szamitas()
         Values.DPS = st(static_cast<LD>(Delta_ps) * 100);
         if (WriteTexts) DPS = FixedText(Values.DPS, 3, sep) + " kPa";
     }
-    if (tkb == tsb || tkb > 150 || tsb > 150) {
+    if (!Homerseklet_ok()) {
         Hiba = true;
         return;
     }

@@ -179,6 +179,9 @@ public:
     // m3/s from the entered flows and their units. True when both pass the
     // run's flow check (above 0, below 50000 m3/s).
     bool Terfaram_szamit();
+    // The run's check of the inlet temperatures: different, neither above
+    // 150 °C.
+    bool Homerseklet_ok() const;
 
     // One complete calculation run: flows, checks, pressure drops,
     // iteration and the twelve result texts.

@@ -117,26 +117,29 @@ void finish(Result &out, const Request &r, bool anyRated, const std::vector<Reac
 // ---------------------------------------------------------------- the fast search
 //
 // It gives the scan's Result because it computes the same three things the
-// scan does, rating every arrangement whose rating could change them:
+// scan does, and rates every arrangement whose rating could change them:
 //
 // 1. For each type and parallel count, the fewest units in series s* that
 //    reach the duty. The duty is no monotone function of s (an early stop of
 //    the iteration can put one count some watts above the next), so s* is
-//    not bisected. What is exact and cheap instead: the pressure drops are
+//    not bisected. What is exact instead: the pressure drops are
 //    non-decreasing in s (the drop of one unit times s, rounded), so the
 //    counts whose drops the run refuses (10000 bar) form a tail, as do those
-//    beyond a limit; and the ceiling (ceiling.h) bounds every rating's duty
-//    from above, non-decreasing in s. A count whose ceiling is below the duty
-//    cannot reach it, so the scan of s from 1 upward may start at the first
-//    count whose ceiling reaches the duty, and it stops at the first count
-//    whose rating does, as the scan does, or at the end of the counts that
-//    could be listed: beyond them nothing is listed, and the rest of the
-//    scan matters only when nothing at all is listed (then it is finished).
+//    beyond a limit; and the ceiling (ceiling.h) bounds the duty of every
+//    rating from above, for one count or a range of them. A count whose
+//    ceiling is below the duty cannot reach it. So the search goes through
+//    the counts from 1 upward as the scan does, leaves out every range of
+//    counts whose ceiling is below the duty, rates the others in order and
+//    stops at the first that reaches it, as the scan does; or at the end of
+//    the counts that could be listed: beyond them nothing is listed, and the
+//    rest of the scan matters only when nothing at all is (then it is
+//    finished, from where it stopped).
 // 2. Whether any arrangement is rated at all, by finding one that is.
-// 3. With nothing reaching the duty below the capacity limit, the largest
+// 3. Where nothing reaches the duty below the capacity limit, the largest
 //    duty and the first arrangement with it. A lower bound G of it comes from
-//    the ratings made; every arrangement whose ceiling is below G is below
-//    the largest duty and cannot be it nor tie with it; all others are rated.
+//    the ratings made; a range of counts whose ceiling is below G holds no
+//    arrangement with the largest duty nor one that ties with it; all others
+//    are rated.
 class FastSearch {
 public:
     explicit FastSearch(const Request &r) : r_(r), ceiling_(r), S_(r.maxSeries) {}
@@ -144,18 +147,20 @@ public:
     Result run()
     {
         Result out;
+        seqs_.reserve(static_cast<std::size_t>(rating::TipusCount * r_.maxParallel));
+        out.entries.reserve(seqs_.capacity());
+        cache_.assign(seqs_.capacity() * static_cast<std::size_t>(S_), unrated());
+        // Phase 1: for each type and parallel count, the counts that could be listed.
         for (int t = 0; t < rating::TipusCount; ++t) {
             if (!r_.types[static_cast<std::size_t>(t)]) continue;
-            for (int p = 1; p <= r_.maxParallel; ++p) seqs_.push_back(prepare(t, p));
-        }
-        cache_.assign(seqs_.size() * static_cast<std::size_t>(S_), unrated());
-
-        // Phase 1: the counts that could be listed.
-        for (std::size_t i = 0; i < seqs_.size(); ++i) {
-            Seq &q = seqs_[i];
-            for (; !q.found && q.next <= q.lim; ++q.next) {
-                const rating::Rating rt = rateAt(i, q.next);
-                if (reaches(rt, r_)) found(q, rt, &out);
+            for (int p = 1; p <= r_.maxParallel; ++p) {
+                seqs_.push_back(prepare(t, p));
+                const std::size_t i = seqs_.size() - 1;
+                Seq &q = seqs_[i];
+                if (q.next > q.lim) continue;
+                const int s = firstReaching(i, q.next, q.lim);
+                if (s) found(i, s, &out);
+                else q.next = q.lim + 1;
             }
         }
         if (!out.entries.empty()) {
@@ -166,13 +171,13 @@ public:
         std::vector<Reached> reached;
         for (std::size_t i = 0; i < seqs_.size(); ++i) {
             Seq &q = seqs_[i];
-            for (; !q.found && q.next <= q.top; ++q.next) {
-                const rating::Rating rt = rateAt(i, q.next);
-                if (reaches(rt, r_)) found(q, rt, nullptr);
+            if (!q.found && q.next <= q.top) {
+                arrange(i);
+                if (const int s = firstReaching(i, q.next, q.top)) found(i, s, nullptr);
             }
             if (q.found) reached.push_back({q.dpk, q.dps});
         }
-        const bool anyRated = reached.empty() ? findRated() : true;
+        const bool anyRated = anyRated_ || findRated();
         finish(out, r_, anyRated, reached);
         if (out.why.kind == K::NotReached) best(out.why);
         return out;
@@ -183,8 +188,7 @@ private:
         int t = 0, p = 1;
         int top = 0;  // counts above this are refused for their pressure drops
         int lim = 0;  // counts up to this keep both limits (<= top)
-        int next = 1; // the next count of the scan: the counts from 1 to next-1
-                      // are rated or cannot reach the duty
+        int next = 1; // the counts below this are rated or cannot reach the duty
         bool found = false;
         double dpk = 0, dps = 0; // drops of the first count that reaches
     };
@@ -194,18 +198,64 @@ private:
 
     double &cell(std::size_t i, int s) { return cache_[i * static_cast<std::size_t>(S_) + static_cast<std::size_t>(s - 1)]; }
 
+    void arrange(std::size_t i)
+    {
+        if (arranged_ != i) ceiling_.arrange(seqs_[i].t, seqs_[i].p);
+        arranged_ = i;
+    }
+
     rating::Rating rateAt(std::size_t i, int s)
     {
         const rating::Rating rt = rating::rate(m_, caseOf(r_, seqs_[i].t, s, seqs_[i].p));
         cell(i, s) = rt.ok() ? rt.Q : refused();
+        anyRated_ = anyRated_ || rt.ok();
+        if (reaches(rt, r_)) reaching_ = rt;
         return rt;
     }
 
-    void found(Seq &q, const rating::Rating &rt, Result *out)
+    void found(std::size_t i, int s, Result *out)
     {
+        Seq &q = seqs_[i];
         q.found = true;
-        q.dpk = rt.values.DPK, q.dps = rt.values.DPS;
-        if (out && withinLimits(q.dpk, q.dps, r_)) out->entries.push_back(entryOf(r_, q.t, q.next, q.p, rt));
+        q.dpk = reaching_.values.DPK, q.dps = reaching_.values.DPS;
+        if (out && withinLimits(q.dpk, q.dps, r_)) out->entries.push_back(entryOf(r_, q.t, s, q.p, reaching_));
+    }
+
+    // Calls visit(s) for the counts from a to b in order, leaving out the
+    // ranges whose ceiling is below floor, until visit returns true.
+    template <class Visit> bool sweep(int a, int b, LD floor, Visit visit)
+    {
+        struct Range {
+            int x, y;
+        } stack[64];
+        int n = 0;
+        stack[n++] = {a, b};
+        while (n) {
+            const Range g = stack[--n];
+            if (g.x > g.y) continue;
+            // A single count costs a rating, about what its ceiling costs.
+            if (g.x == g.y) {
+                if (visit(g.x)) return true;
+                continue;
+            }
+            if (ceiling_.boundOver(g.x, g.y) < floor) continue;
+            const int m = g.x + (g.y - g.x) / 2;
+            stack[n++] = {m + 1, g.y};
+            stack[n++] = {g.x, m};
+        }
+        return false;
+    }
+
+    // The first count from a to b that reaches the duty, or 0. The first two
+    // are rated at once: the coarse ceiling has usually put a at s* already.
+    int firstReaching(std::size_t i, int a, int b)
+    {
+        int s = a;
+        for (; s <= b && s < a + 2; ++s)
+            if (reaches(rateAt(i, s), r_)) return s;
+        int hit = 0;
+        sweep(s, b, target(r_), [&](int c) { return reaches(rateAt(i, c), r_) ? (hit = c, true) : false; });
+        return hit;
     }
 
     // The largest count in [0, hi] for which ok holds, ok being true from 1
@@ -221,11 +271,14 @@ private:
         return lo;
     }
 
-    // The smallest count in [1, top] whose ceiling is at least `floor`, or
-    // top + 1: a gallop from 1, since it is usually among the first.
+    // The smallest count in [1, top] whose coarse ceiling (non-decreasing in
+    // the count) is at least `floor`, or top + 1: a gallop from 1, since it is
+    // usually among the first.
     int firstCeilingAtLeast(int top, LD floor) const
     {
-        if (top < 1 || ceiling_.bound(top) < floor) return top + 1;
+        if (top < 1) return 1;
+        if (ceiling_.bound(1) >= floor) return 1;
+        if (ceiling_.bound(top) < floor) return top + 1;
         int hi = 1;
         while (hi < top && ceiling_.bound(hi) < floor) hi = std::min(top, 2 * hi);
         int lo = hi / 2; // ceiling(lo) < floor, or lo = 0
@@ -243,28 +296,28 @@ private:
         q.t = t, q.p = p;
         auto dropsAt = [&](int s) { return rating::drops(m_, caseOf(r_, t, s, p)); };
         const rating::Drops first = dropsAt(1);
-        if (!first.flowsOk && !first.faulted) {
-            q.top = q.lim = 0; // the run refuses the flows at every count
+        if (!first.faulted && (!first.flowsOk || !first.temperaturesOk)) {
+            q.top = q.lim = 0; // the run refuses the flows or the inlets at every count
         } else if (first.faulted) {
             q.top = q.lim = S_; // let the ratings say
         } else {
-            q.top = lastOf(S_, [&](int s) { return !dropsAt(s).refused; });
-            q.lim = lastOf(q.top, [&](int s) {
+            q.top = dropsAt(S_).refused ? lastOf(S_ - 1, [&](int s) { return !dropsAt(s).refused; }) : S_;
+            const bool limited = r_.maxDpJacketKPa || r_.maxDpCoilKPa;
+            q.lim = !limited || q.top == 0 ? q.top : lastOf(q.top, [&](int s) {
                 const rating::Drops d = dropsAt(s);
                 return withinLimits(d.jacketKPa, d.coilKPa, r_);
             });
         }
         ceiling_.arrange(t, p);
+        arranged_ = seqs_.size();
         q.next = firstCeilingAtLeast(q.top, target(r_));
         return q;
     }
 
-    // Whether any arrangement is rated: the ones rated so far, else the first
+    // Whether any arrangement is rated, when none rated so far is: the first
     // of the others that is.
     bool findRated()
     {
-        for (double v : cache_)
-            if (std::isfinite(v)) return true;
         for (std::size_t i = 0; i < seqs_.size(); ++i)
             for (int s = 1; s <= seqs_[i].top; ++s)
                 if (std::isnan(cell(i, s)) && rateAt(i, s).ok()) return true;
@@ -280,7 +333,7 @@ private:
         for (std::size_t i = 0; i < seqs_.size(); ++i) {
             const int top = seqs_[i].top;
             if (top < 1 || !std::isnan(cell(i, top))) continue;
-            ceiling_.arrange(seqs_[i].t, seqs_[i].p);
+            arrange(i);
             if (ceiling_.bound(top) < g) continue;
             const rating::Rating rt = rateAt(i, top);
             if (rt.ok()) g = std::max<LD>(g, rt.Q);
@@ -288,10 +341,13 @@ private:
         double bestQ = -1;
         for (std::size_t i = 0; i < seqs_.size(); ++i) {
             const Seq &q = seqs_[i];
-            ceiling_.arrange(q.t, q.p);
+            arrange(i);
             const int from = firstCeilingAtLeast(q.top, g);
+            sweep(from, q.top, g, [&](int s) {
+                if (std::isnan(cell(i, s))) rateAt(i, s);
+                return false;
+            });
             for (int s = 1; s <= q.top; ++s) {
-                if (s >= from && std::isnan(cell(i, s))) rateAt(i, s);
                 const double v = cell(i, s);
                 if (std::isfinite(v) && v > bestQ) {
                     bestQ = v;
@@ -305,9 +361,12 @@ private:
     const Request &r_;
     rating::Model m_;
     detail::DutyCeiling ceiling_;
+    std::size_t arranged_ = static_cast<std::size_t>(-1); // the sequence the ceiling is arranged for
     const int S_;
     std::vector<Seq> seqs_;
     std::vector<double> cache_; // Q of each rated count, W; refused(): rated without a duty
+    bool anyRated_ = false;     // some rating had a duty
+    rating::Rating reaching_;   // the last rating that reached the duty
 };
 
 } // namespace
