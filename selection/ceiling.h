@@ -24,7 +24,8 @@ public:
 
     // An upper bound, W, on the duty Q of every completed rating of the
     // arranged type and parallel count with `soros` units in series; two
-    // exponentials. Non-decreasing in soros.
+    // exponentials. It rises with soros, up to its rounding (some 1e-13 of
+    // itself).
     long double bound(int soros) const;
 
     // A tighter one for every count from s1 to s2 at once, at the cost of

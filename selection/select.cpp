@@ -271,11 +271,15 @@ private:
         return lo;
     }
 
-    // The smallest count in [1, top] whose coarse ceiling (non-decreasing in
-    // the count) is at least `floor`, or top + 1: a gallop from 1, since it is
-    // usually among the first.
+    // A count in [1, top + 1] below which every coarse ceiling is under
+    // `floor`: a gallop from 1 (it is usually 1) and a bisection. The coarse
+    // ceiling rises with the count, but its rounding may make it dip by some
+    // 1e-13 of itself, so the search looks for the first count whose
+    // ceiling reaches a floor 1e-10 lower: every count before that has a
+    // ceiling below it, and so all counts before it are below `floor`.
     int firstCeilingAtLeast(int top, LD floor) const
     {
+        floor *= 1 - 1e-10L;
         if (top < 1) return 1;
         if (ceiling_.bound(1) >= floor) return 1;
         if (ceiling_.bound(top) < floor) return top + 1;
