@@ -73,6 +73,35 @@ void CsvReader::addByte(CsvRecord &r, char c)
     r.fields[r.count - 1].push_back(c);
 }
 
+// The bytes up to the next one that means something in a field (a plain
+// one, or one in quotes), appended at once.
+void CsvReader::takeRun(CsvRecord &r, bool quoted)
+{
+    static const auto specials = [] {
+        struct Tables {
+            bool plain[256] = {}, quoted[256] = {};
+        } t;
+        for (unsigned char c : {',', '\n', '\r', '\0'}) t.plain[c] = true;
+        for (unsigned char c : {'"', '\n', '\r', '\0'}) t.quoted[c] = true;
+        return t;
+    }();
+    const bool *special = quoted ? specials.quoted : specials.plain;
+    std::size_t p = pos_;
+    while (p < end_ && !special[static_cast<unsigned char>(buffer_[p])]) ++p;
+    if (p == pos_) return;
+    const std::size_t n = p - pos_;
+    if (r.problem != CsvRecord::Problem::TooLong) {
+        if (recordBytes_ + n > maxRecordBytes_) {
+            r.problem = CsvRecord::Problem::TooLong;
+        } else {
+            r.fields[r.count - 1].append(buffer_.data() + pos_, n);
+            recordBytes_ += n;
+        }
+    }
+    pos_ = p;
+    lastCR_ = skipLF_ = false;
+}
+
 void CsvReader::newField(CsvRecord &r)
 {
     if (r.count >= maxFields_) {
@@ -106,8 +135,11 @@ bool CsvReader::next(CsvRecord &r)
     r.problem = P::None;
     recordBytes_ = 0;
     newField(r);
+    --pos_; // c, no line break, again from the buffer
     enum { Start, Plain, Quoted, QuoteInQuoted, AfterQuote } state = Start;
-    for (;; c = get()) {
+    for (;;) {
+        if (state == Plain || state == Quoted) takeRun(r, state == Quoted);
+        c = get();
         switch (state) {
         case Start:
             if (c == '"') {
@@ -163,7 +195,9 @@ done:
 
 bool needsQuotes(std::string_view text)
 {
-    return text.find_first_of(",\"\r\n") != std::string_view::npos;
+    for (char c : text)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+    return false;
 }
 
 void CsvWriter::field(std::string_view text)

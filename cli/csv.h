@@ -47,6 +47,7 @@ private:
     int get();         // next byte or -1
     bool fill();       // reads more after what is buffered; false at the end
     void addByte(CsvRecord &r, char c);
+    void takeRun(CsvRecord &r, bool quoted);
     void newField(CsvRecord &r);
 
     int fd_;

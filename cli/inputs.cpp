@@ -80,9 +80,10 @@ std::string whyNotRated(rating::Model &state, const rating::Case &c, const ratin
     // is this case's) once the flows and the inlets passed.
     const bool settled = !state.PassLimitHit;
     const rating::Drops d = rating::drops(state, c);
-    if (!d.flowsOk) {
-        if (!(c.MVk > 0) && !(c.MVs > 0)) return "both flows are 0: nothing to rate";
-        return !(c.MVk > 0) ? "the jacket flow is 0: nothing to rate" : "the coil flow is 0: nothing to rate";
+    if (!d.flowsOk) { // a flow of 0, or one too small for a double once in m3/s
+        const bool k = !(state.Vk > 0), s = !(state.Vs > 0);
+        return std::string(k && s ? "both flows are" : k ? "the jacket flow is" : "the coil flow is") +
+               " 0: nothing to rate";
     }
     if (!d.temperaturesOk) return "the inlet temperatures are equal: no heat to transfer";
     if (!settled) return "the outlet temperatures did not settle";

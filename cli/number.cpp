@@ -8,9 +8,10 @@ namespace cli {
 
 std::string_view trimmed(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    std::size_t a = 0, b = text.size();
+    while (a < b && (text[a] == ' ' || text[a] == '\t')) ++a;
+    while (b > a && (text[b - 1] == ' ' || text[b - 1] == '\t')) --b;
+    return text.substr(a, b - a);
 }
 
 std::optional<double> parseNumber(std::string_view text)
