@@ -3,8 +3,8 @@
 namespace cli {
 
 const char *const helpText = R"(Usage: ventrano-rate rate [FILE]
-       ventrano-rate select --duty KW --jacket-flow X --jacket-unit U --jacket-inlet T
-                            --coil-flow X --coil-unit U --coil-inlet T [OPTION]...
+       ventrano-rate select --duty KW --jacket-flow X --jacket-unit U
+         --jacket-inlet T --coil-flow X --coil-unit U --coil-inlet T [OPTION]...
 Rates the coil-in-jacket water/water heat exchangers VT/R-0 to VR/T-4 as the
 Ventrano main window does, without a display.
 
@@ -45,14 +45,16 @@ Each number is the one the main window rounds for its result text, in the
 shortest form that reads back as the same double; mass flows and velocities
 are those of one branch. A row that cannot be rated (a field missing, no
 number or out of range, a fraction for a count, an unknown type or unit, a
-zero flow, equal inlets, an arithmetic error, too few or too many fields, a
-malformed record or one longer than 1 MiB) gets empty result columns and a
-one-line message in 'error'; the other rows are rated all the same. Lines end
-with LF; the output is written as the input comes.
+zero flow, equal inlets, a pressure drop of 10000 bar or more, an arithmetic
+error, too few or too many fields, a malformed record or one longer than
+1 MiB) gets empty result columns and a one-line message in 'error' that names
+its line; the other rows are rated all the same. Lines end with LF; each row
+is written as soon as it is read.
 
 Exit status: 0 every row rated; 1 some row has an error; 2 a usage error (an
 unknown option, no header row, a required column missing or given twice, a
-column named like an output column, a file that cannot be read).
+column named like an output column, a file that cannot be opened; nothing is
+written then), or an input or output that fails on the way.
 )";
 
 const char *const selectHelpText = R"(Usage: ventrano-rate select --duty KW --jacket-flow X --jacket-unit U
@@ -73,8 +75,8 @@ Required:
 Options:
   --max-series N       most units in series to consider, 1 to 150 (default 10)
   --max-parallel N     most branches in parallel, 1 to 150 (default 10)
-  --max-dp-jacket KPA  largest jacket-side pressure drop, kPa (no limit if not given)
-  --max-dp-coil KPA    largest coil-side pressure drop, kPa (no limit if not given)
+  --max-dp-jacket KPA  largest jacket-side pressure drop, kPa (default no limit)
+  --max-dp-coil KPA    largest coil-side pressure drop, kPa (default no limit)
   --types T1,T2,...    the types to consider, as the type list names them
                        (default all: VT/R-0,VT/R-1,VT/R-2,VT/R-3,VR/T-4)
   -h, --help           show this help
@@ -85,7 +87,8 @@ Output columns: type series parallel units surface_m2 duty_kW margin_percent
 from jacket_outlet_C to overall_W_m2K.
 
 Exit status: 0 something qualifies; 1 nothing does (the header alone on
-standard output and why on standard error); 2 a usage error.
+standard output and why on standard error); 2 a usage error (nothing is
+written then).
 )";
 
 } // namespace cli
