@@ -32,8 +32,8 @@ Input: a header row, then a case on each row. The columns, in any order:
   jacket_unit, coil_unit    l/min or m3/h
   jacket_inlet, coil_inlet  -5 to 150 (degrees C)
 Other columns pass through unchanged (a case id, say). Numbers take a point
-as the decimal separator whatever the locale; blanks around a value are
-ignored. The CSV is that of RFC 4180: fields holding a comma, a quote or a
+as the decimal separator whatever the locale; blanks around a value or a
+column name are ignored. The CSV is that of RFC 4180: fields holding a comma, a quote or a
 line break in double quotes, quotes doubled; lines may end with CRLF, LF or
 CR. A UTF-8 byte order mark at the start is skipped, and so are empty lines.
 

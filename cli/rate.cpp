@@ -97,7 +97,7 @@ int runRate(int argc, char **argv)
     for (const char *c : resultColumns) outputNames.emplace_back(c);
     std::string missing;
     for (std::size_t i = 0; i < header.count; ++i) {
-        const std::string &name = header.fields[i];
+        const std::string name(trimmed(header.fields[i])); // blanks around a name, as around a value
         for (int c = 0; c < ColumnCount; ++c)
             if (name == columnNames[c]) {
                 if (where[c] >= 0) return usageError("the column '" + name + "' is in the header twice", "rate");

@@ -275,13 +275,13 @@ TEST(Rate, BadRowsGetAMessageAndTheRestIsRated)
 }
 
 // What spreadsheets and hand-made files bring: a byte order mark, CRLF,
-// columns in another order with extra ones passed through (quoted fields
-// with commas, quotes and line breaks), blank lines, a last line without a
-// line break, blanks around values.
+// columns in another order (one name after a blank) with extra ones passed
+// through (quoted fields with commas, quotes and line breaks), blank lines,
+// a last line without a line break, blanks around values.
 TEST(Rate, SpreadsheetInput)
 {
     const std::string in = "\xEF\xBB\xBF" "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,"
-                           "parallel,series,type\r\n"
+                           "parallel, series,type\r\n"
                            "\"first, \"\"quoted\"\"\r\nnote\",20,80,m3/h,m3/h,1,7,1,1,VT/R-0\r\n"
                            "\r\n"
                            "plain, 20 , 80,m3/h,m3/h,1,7,1,1,VT/R-0\r\n"
@@ -290,7 +290,7 @@ TEST(Rate, SpreadsheetInput)
     const Outcome r = run({"rate"}, in);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     // The first row's note holds a line break: split the output by records.
-    const std::string head = "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,parallel,series,type,";
+    const std::string head = "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,parallel, series,type,";
     ASSERT_EQ(r.out.rfind(head, 0), 0u);
     const std::string firstNote = "\"first, \"\"quoted\"\"\r\nnote\",20,80,m3/h,m3/h,1,7,1,1,VT/R-0,46.37087171120363,";
     EXPECT_NE(r.out.find("\n" + firstNote), std::string::npos) << r.out;
