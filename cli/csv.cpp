@@ -8,6 +8,10 @@
 
 namespace cli {
 
+namespace {
+constexpr std::size_t keptFields = 64, keptFieldBytes = 4096;
+}
+
 CsvReader::CsvReader(int fd, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *),
                      void *context)
     : fd_(fd), maxRecordBytes_(maxRecordBytes), maxFields_(maxFields), beforeRead_(beforeRead), context_(context),
@@ -109,7 +113,10 @@ void CsvReader::newField(CsvRecord &r)
         return;
     }
     if (r.count == r.fields.size()) r.fields.emplace_back();
-    r.fields[r.count++].clear();
+    std::string &f = r.fields[r.count++];
+    // A field kept for reuse keeps its memory, unless a long value left much.
+    if (f.capacity() > keptFieldBytes) std::string().swap(f);
+    else f.clear();
 }
 
 bool CsvReader::next(CsvRecord &r)
@@ -131,6 +138,10 @@ bool CsvReader::next(CsvRecord &r)
         if (c == '\r') skipLF_ = true;
     } while (c == '\n' || c == '\r');
 
+    // What the record keeps from the ones before stays small: a few dozen
+    // fields of a few KiB (a long record leaves neither its many fields
+    // nor its long ones behind).
+    if (r.fields.size() > keptFields) r.fields.resize(keptFields);
     r.count = 0;
     r.problem = P::None;
     recordBytes_ = 0;

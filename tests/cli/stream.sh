@@ -29,7 +29,7 @@ trap 'rm -rf "$tmp"' EXIT
 limit=24576
 [ -z "$sanitized" ] || limit=unlimited
 counted=$(generate | { (ulimit -v $limit; exec "$program" rate) 2>"$tmp/err"; echo $? >"$tmp/status"; } |
-          awk -F, 'NR > 1 && $NF != "" { e++ } END { print NR, e + 0 }')
+          awk -F, 'NR > 1 && $NF != "" { e++ } END { print NR, e + 0 }') || true # the status is the program's
 status=$(cat "$tmp/status")
 [ -s "$tmp/err" ] && bad "standard error: $(head -c 300 "$tmp/err")"
 read -r lines errors <<<"$counted"
@@ -37,6 +37,23 @@ read -r lines errors <<<"$counted"
   && ok "$rows rows in, $lines lines out, status 0, address space $limit KiB" \
   || bad "$rows rows in, $lines lines out, status $status"
 [ "$errors" = 0 ] && ok "every row rated" || bad "$errors rows with an error"
+
+# Long records, each with its long field in another column and too many
+# fields: error rows, in no more memory than one of them needs.
+counted=$(awk 'BEGIN {
+    print "type,series,parallel,jacket_flow,coil_flow,jacket_unit,coil_unit,jacket_inlet,coil_inlet"
+    long = "x"; while (length(long) < 400000) long = long long
+    for (i = 1; i <= 100; i++) {
+      commas = ""; for (k = 0; k < i; k++) commas = commas ","
+      print "VT/R-0,1,1,7,1,m3/h,m3/h,80,20" commas long
+    }
+  }' | { (ulimit -v $limit; exec "$program" rate) 2>"$tmp/err"; echo $? >"$tmp/status"; } |
+  awk -F, 'NR > 1 && $NF ~ /the header has 9"$/ { e++ } END { print NR, e + 0 }') || true
+status=$(cat "$tmp/status")
+read -r lines errors <<<"$counted"
+[ "$lines" = 101 ] && [ "$errors" = 100 ] && [ "$status" = 1 ] \
+  && ok "100 records of 400 kB, a long field in another column each: 100 error rows, status 1" \
+  || bad "long records: $lines lines, $errors error rows, status $status, $(head -c 200 "$tmp/err")"
 
 # Row by row through a pipe: the answer to a row comes before the next row
 # is sent, and the end of the input ends the program with its status.
