@@ -2,7 +2,8 @@
 
 namespace rating {
 
-Rating rate(Model &m, const Case &c)
+namespace {
+void load(Model &m, const Case &c)
 {
     m.Tipus = c.Tipus;
     m.tkb = c.tkb;
@@ -13,6 +14,33 @@ Rating rate(Model &m, const Case &c)
     m.Parh = c.Parh;
     m.CbMVkIndex = c.CbMVkIndex;
     m.CbMVsIndex = c.CbMVsIndex;
+}
+} // namespace
+
+Drops drops(Model &m, const Case &c)
+{
+    load(m, c);
+    Drops d;
+    try {
+        d.flowsOk = m.Terfaram_szamit();
+        if (!d.flowsOk) return d;
+        m.Delta_pk_szamit();
+        m.Delta_ps_szamit();
+    } catch (const ArithmeticError &) {
+        d.faulted = true;
+        return d;
+    }
+    d.refused = m.Delta_pk >= 10000 || m.Delta_ps >= 10000;
+    d.temperaturesOk = m.Homerseklet_ok();
+    // The run's kPa numbers: bar times 100 in extended precision, stored.
+    d.jacketKPa = static_cast<double>(static_cast<long double>(m.Delta_pk) * 100);
+    d.coilKPa = static_cast<double>(static_cast<long double>(m.Delta_ps) * 100);
+    return d;
+}
+
+Rating rate(Model &m, const Case &c)
+{
+    load(m, c);
     m.WriteTexts = false;
     m.Values = {};
     Rating r;

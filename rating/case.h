@@ -38,4 +38,17 @@ struct Rating {
 // over) without writing texts.
 Rating rate(Model &state, const Case &c);
 
+// The two pressure drops of the case, as the calculation run computes them
+// before its iteration, at the cost of a few multiplications once `state`
+// has seen the same flows and parallel count. flowsOk is false where the
+// run refuses the flows (then there are no drops); faulted where a
+// relation fails (a count of 0). refused: a drop of 10000 bar or more,
+// which the run refuses after rating on. temperaturesOk: the inlets pass
+// the run's check that follows the drops (then the iteration runs).
+struct Drops {
+    bool flowsOk = false, faulted = false, refused = false, temperaturesOk = false;
+    double jacketKPa = 0, coilKPa = 0; // as in Model::ResultValues (DPK, DPS)
+};
+Drops drops(Model &state, const Case &c);
+
 } // namespace rating

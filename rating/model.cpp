@@ -132,6 +132,16 @@ double Model::density(DensityMemo &memo, double t)
     return memo.value;
 }
 
+long double Model::flowPower(FlowPowerMemo &memo, long double q, long double exponent)
+{
+    if (!memo.valid || memo.q != q) {
+        memo.value = pw(q, exponent);
+        memo.q = q;
+        memo.valid = true;
+    }
+    return memo.value;
+}
+
 void Model::Alfa_k_szamit()
 {
     wk = st(dv(Vk, static_cast<LD>(Parh) * Adat(cAk, Tipus)));
@@ -176,12 +186,12 @@ void Model::Delta_tm_szamit()
 
 void Model::Delta_pk_szamit()
 {
-    Delta_pk = st(pw(dv(Vk, Parh), 2) * Adat(cCpk, Tipus) * Soros / 100000);
+    Delta_pk = st(flowPower(powQk_, dv(Vk, Parh), 2) * Adat(cCpk, Tipus) * Soros / 100000);
 }
 
 void Model::Delta_ps_szamit()
 {
-    Delta_ps = st(pw(dv(Vs, Parh), 1.681L) * Adat(cCps, Tipus) * Soros / 100000);
+    Delta_ps = st(flowPower(powQs_, dv(Vs, Parh), 1.681L) * Adat(cCps, Tipus) * Soros / 100000);
 }
 
 void Model::Q_szamit()
@@ -257,12 +267,19 @@ void Model::Kozelites()
 
 // ---------------------------------------------------------------- calculation run
 
+bool Model::Terfaram_szamit()
+{
+    Vs = CbMVsIndex == 1 ? st(static_cast<LD>(MVs) / 3600) : st(static_cast<LD>(MVs) * 6 / 360000);
+    Vk = CbMVkIndex == 1 ? st(static_cast<LD>(MVk) / 3600) : st(static_cast<LD>(MVk) * 6 / 360000);
+    return !(Vk <= 0 || Vs <= 0 || Vk >= 50000 || Vs >= 50000);
+}
+
+bool Model::Homerseklet_ok() const { return !(tkb == tsb || tkb > 150 || tsb > 150); }
+
 void Model::Szamitas()
 {
     Hiba = false;
-    Vs = CbMVsIndex == 1 ? st(static_cast<LD>(MVs) / 3600) : st(static_cast<LD>(MVs) * 6 / 360000);
-    Vk = CbMVkIndex == 1 ? st(static_cast<LD>(MVk) / 3600) : st(static_cast<LD>(MVk) * 6 / 360000);
-    if (Vk <= 0 || Vs <= 0 || Vk >= 50000 || Vs >= 50000) {
+    if (!Terfaram_szamit()) {
         Hiba = true;
         return;
     }
@@ -279,7 +296,7 @@ void Model::Szamitas()
         Values.DPS = st(static_cast<LD>(Delta_ps) * 100);
         if (WriteTexts) DPS = FixedText(Values.DPS, 3, sep) + " kPa";
     }
-    if (tkb == tsb || tkb > 150 || tsb > 150) {
+    if (!Homerseklet_ok()) {
         Hiba = true;
         return;
     }

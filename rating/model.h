@@ -152,6 +152,15 @@ private:
     };
     DensityMemo rhoK_, rhoS_;
     static double density(DensityMemo &memo, double t);
+    // And the power of the flow of one branch in each pressure drop, which
+    // depends neither on the type nor on the units in series.
+    struct FlowPowerMemo {
+        bool valid = false;
+        long double q = 0;
+        long double value = 0;
+    };
+    FlowPowerMemo powQk_, powQs_;
+    static long double flowPower(FlowPowerMemo &memo, long double q, long double exponent);
 
 public:
     // ---- relations
@@ -165,6 +174,14 @@ public:
 
     // Outlet-temperature iteration.
     void Kozelites();
+
+    // The first step of the calculation run: the volume flows Vk, Vs in
+    // m3/s from the entered flows and their units. True when both pass the
+    // run's flow check (above 0, below 50000 m3/s).
+    bool Terfaram_szamit();
+    // The run's check of the inlet temperatures: different, neither above
+    // 150 °C.
+    bool Homerseklet_ok() const;
 
     // One complete calculation run: flows, checks, pressure drops,
     // iteration and the twelve result texts.

@@ -55,14 +55,19 @@ struct Shortfall {
         PressureLimit, // arrangements reach the duty, but all exceed a limit
     };
     Kind kind = Kind::None;
-    // BeyondCapacity: the smaller capacity rate times the inlet difference, kW.
+    // BeyondCapacity and NotReached: the smaller capacity rate times the
+    // inlet difference, kW.
     double capacityKW = 0;
-    // NotReached: the largest duty any considered arrangement reaches, and where.
+    // NotReached: the largest duty any considered arrangement reaches, and
+    // where (the first in the order type, parallel, series among equals).
     double bestDutyKW = 0;
     int bestTipus = 0, bestSoros = 0, bestParh = 0;
-    // PressureLimit: the smallest drop on each limited side among the
-    // arrangements that reach the duty (NaN for a side without a limit or
-    // whose limit every one of them keeps).
+    // PressureLimit: for each limited side, the limit that would let an
+    // arrangement through: the smallest drop of that side among the
+    // arrangements that reach the duty, exceed that side's limit and keep
+    // the other's (among those that exceed it, where every one exceeds
+    // both). NaN for a side without a limit or whose limit every one of
+    // them keeps.
     double minDpJacketKPa = 0, minDpCoilKPa = 0;
 };
 

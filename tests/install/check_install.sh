@@ -34,6 +34,24 @@ set -e
 if [ $rc = 2 ] && [[ $msg == *"needs a graphical display"* ]]; then ok "installed program starts"
 else bad "installed program: exit $rc, '$msg'"; fi
 
+# The command line program: installed beside it, without Qt, without a
+# display, rating the main window's default case as the window does.
+rate=$prefix/bin/ventrano-rate
+if [ -x "$rate" ]; then ok "installed bin/ventrano-rate"; else bad "missing bin/ventrano-rate"; fi
+if ldd "$rate" 2>/dev/null | grep -qi 'libQt'; then bad "ventrano-rate links Qt: $(ldd "$rate" | grep -i libqt | head -1)"
+else ok "ventrano-rate needs no Qt"; fi
+set +e
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$rate" --help 2>&1)
+rc=$?
+rated=$(printf 'type,series,parallel,jacket_flow,coil_flow,jacket_unit,coil_unit,jacket_inlet,coil_inlet\nVT/R-0,1,1,7,1,m3/h,m3/h,80,20\n' |
+        env -u DISPLAY -u WAYLAND_DISPLAY "$rate" rate 2>&1)
+rrc=$?
+set -e
+[ $rc = 0 ] && [[ $help == "Usage: ventrano-rate"* ]] && ok "ventrano-rate --help without a display" \
+  || bad "ventrano-rate --help: exit $rc, '${help:0:80}'"
+[ $rrc = 0 ] && [[ $(sed -n 2p <<<"$rated") == VT/R-0,1,1,7,1,m3/h,m3/h,80,20,46.37087171120363,* ]] \
+  && ok "ventrano-rate rates the default case" || bad "ventrano-rate rate: exit $rrc, '${rated:0:300}'"
+
 # desktop-file-validate prints errors, warnings and hints; none is accepted.
 if out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ]; then ok "desktop-file-validate"
 else bad "desktop-file-validate: $out"; fi

@@ -1,0 +1,95 @@
+// CSV as RFC 4180 has it, read and written a record at a time with bounded
+// memory: fields separated by commas, records by CRLF, LF or a lone CR,
+// fields that hold a comma, a quote or a line break enclosed in quotes with
+// their quotes doubled. Reading also takes a UTF-8 byte order mark at the
+// start, a last record without a line break, and a quote inside a field
+// that does not start with one (as a quote); it skips blank lines.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+struct CsvRecord {
+    enum class Problem {
+        None,
+        TooLong,      // more than the reader's limit; its fields are dropped
+        TextAfterQuote, // something other than a comma or a line break after a closing quote
+        Unclosed,     // a quoted field still open at the end of the input
+        Nul,          // a NUL byte
+    };
+    std::vector<std::string> fields;
+    std::size_t count = 0;  // fields in use (the vector keeps its strings for reuse)
+    long line = 0;          // the line the record starts on, from 1
+    Problem problem = Problem::None;
+};
+
+class CsvReader {
+public:
+    // Reads from the file descriptor `fd`, which it does not close; a
+    // record may hold at most maxRecordBytes bytes of field text and
+    // maxFields fields. Before it waits for input it calls beforeRead (to
+    // flush the output, so that a pipe gets every answer to what it has
+    // sent before it sends more).
+    CsvReader(int fd, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *) = nullptr,
+              void *context = nullptr);
+
+    // The next record, false at the end of the input. A read error ends the
+    // input; error() says so.
+    bool next(CsvRecord &record);
+    bool error() const { return readError_; }
+
+private:
+    int get();         // next byte or -1
+    bool fill();       // reads more after what is buffered; false at the end
+    void addByte(CsvRecord &r, char c);
+    void takeRun(CsvRecord &r, bool quoted);
+    void newField(CsvRecord &r);
+
+    int fd_;
+    std::size_t maxRecordBytes_, maxFields_;
+    void (*beforeRead_)(void *);
+    void *context_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0, end_ = 0;
+    bool eof_ = false, readError_ = false, started_ = false;
+    bool lastCR_ = false, skipLF_ = false;
+    long line_ = 1;
+    std::size_t recordBytes_ = 0;
+};
+
+// Appends records to an output buffer and writes it out in large pieces.
+class CsvWriter {
+public:
+    explicit CsvWriter(std::FILE *out) : out_(out) { buffer_.reserve(1 << 16); }
+    ~CsvWriter() { flush(); }
+
+    void field(std::string_view text); // quoted where it needs to be
+    void raw(std::string_view text);   // a field known to need no quotes
+    void number(double x);             // shortest text that reads back as x
+    void empty() { separate(); }
+    void end();                        // ends the record with LF
+    // Writes what is buffered; false once a write has failed.
+    bool flush();
+    bool ok() const { return ok_; }
+
+private:
+    void separate()
+    {
+        if (!first_) buffer_.push_back(',');
+        first_ = false;
+    }
+    std::FILE *out_;
+    std::string buffer_;
+    std::size_t recordStart_ = 0;
+    bool first_ = true, ok_ = true;
+};
+
+// Whether a field must be enclosed in quotes.
+bool needsQuotes(std::string_view text);
+
+} // namespace cli

@@ -1,0 +1,185 @@
+// ventrano-rate rate [FILE]: one output row per input case, as it comes.
+#include "cli/columns.h"
+#include "cli/commands.h"
+#include "cli/csv.h"
+#include "cli/inputs.h"
+#include "cli/number.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+// The input columns a case needs, in the order of the case's fields.
+enum Column { Type, Series, Parallel, JacketFlow, CoilFlow, JacketUnit, CoilUnit, JacketInlet, CoilInlet, ColumnCount };
+constexpr const char *columnNames[ColumnCount] = {"type",      "series",      "parallel",   "jacket_flow", "coil_flow",
+                                                  "jacket_unit", "coil_unit", "jacket_inlet", "coil_inlet"};
+
+constexpr std::size_t maxRecordBytes = 1 << 20; // 1 MiB of field text
+constexpr std::size_t maxFields = 10000;
+
+const char *problemText(CsvRecord::Problem p)
+{
+    switch (p) {
+    case CsvRecord::Problem::None: break;
+    case CsvRecord::Problem::TooLong: return "a record longer than 1 MiB or of more than 10000 fields";
+    case CsvRecord::Problem::TextAfterQuote: return "text after the closing quote of a field";
+    case CsvRecord::Problem::Unclosed: return "a quoted field not closed before the end of the input";
+    case CsvRecord::Problem::Nul: return "a NUL byte";
+    }
+    return "";
+}
+
+void flushWriter(void *writer) { static_cast<CsvWriter *>(writer)->flush(); }
+
+struct Input {
+    std::FILE *file = nullptr;
+    bool own = false;
+    ~Input()
+    {
+        if (own) std::fclose(file);
+    }
+};
+
+} // namespace
+
+int runRate(int argc, char **argv)
+{
+    const char *path = nullptr;
+    bool options = true;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (options && (a == "-h" || a == "--help")) {
+            std::fputs(rateHelpText, stdout);
+            return std::fflush(stdout) == 0 ? exitOk : exitUsage;
+        }
+        if (options && a == "--") {
+            options = false;
+        } else if (options && a.size() > 1 && a[0] == '-') {
+            return usageError("unknown option '" + std::string(a) + "'", "rate");
+        } else if (path) {
+            return usageError("one FILE at most", "rate");
+        } else {
+            path = argv[i];
+        }
+    }
+    Input in;
+    if (!path || std::string_view(path) == "-") {
+        in.file = stdin;
+    } else {
+        in.file = std::fopen(path, "rb");
+        if (!in.file) return usageError(std::string("cannot open '") + path + "': " + std::strerror(errno));
+        in.own = true;
+    }
+
+    CsvWriter out(stdout);
+    CsvReader reader(fileno(in.file), maxRecordBytes, maxFields, flushWriter, &out);
+    CsvRecord header;
+    if (!reader.next(header)) {
+        if (reader.error()) return usageError(std::string("cannot read the input: ") + std::strerror(errno));
+        return usageError("no header row: the first line names the columns", "rate");
+    }
+    if (header.problem != CsvRecord::Problem::None)
+        return usageError(std::string("the header row has ") + problemText(header.problem), "rate");
+
+    // Where each needed column is; a needed column twice, or one named like
+    // an output column, is a mistake in the header.
+    int where[ColumnCount];
+    std::fill(std::begin(where), std::end(where), -1);
+    std::vector<std::string> outputNames = {"duty_kW", "error"};
+    for (const char *c : resultColumns) outputNames.emplace_back(c);
+    std::string missing;
+    for (std::size_t i = 0; i < header.count; ++i) {
+        const std::string name(trimmed(header.fields[i])); // blanks around a name, as around a value
+        for (int c = 0; c < ColumnCount; ++c)
+            if (name == columnNames[c]) {
+                if (where[c] >= 0) return usageError("the column '" + name + "' is in the header twice", "rate");
+                where[c] = static_cast<int>(i);
+            }
+        for (const std::string &o : outputNames)
+            if (name == o)
+                return usageError("the input has a column '" + name + "', which the output adds: rename or drop it",
+                                  "rate");
+    }
+    for (int c = 0; c < ColumnCount; ++c)
+        if (where[c] < 0) missing += std::string(missing.empty() ? "" : ", ") + columnNames[c];
+    if (!missing.empty()) return usageError("the header lacks the column(s) " + missing, "rate");
+
+    const std::size_t width = header.count;
+    for (std::size_t i = 0; i < width; ++i) out.field(header.fields[i]);
+    out.raw("duty_kW");
+    for (const char *c : resultColumns) out.raw(c);
+    out.raw("error");
+    out.end();
+
+    rating::Model state;
+    CsvRecord row;
+    std::string error;
+    bool anyError = false;
+    while (reader.next(row)) {
+        error.clear();
+        rating::Case c;
+        rating::Rating result;
+        if (row.problem != CsvRecord::Problem::None) {
+            error = problemText(row.problem);
+        } else if (row.count != width) {
+            error = std::to_string(row.count) + (row.count == 1 ? " field" : " fields") + ", the header has " +
+                    std::to_string(width);
+        } else {
+            auto field = [&](Column col) -> std::string_view { return row.fields[static_cast<std::size_t>(where[col])]; };
+            auto note = [&](Column col, const std::string &why) {
+                if (why.empty()) return;
+                error += std::string(error.empty() ? "" : "; ") + columnNames[col] + ": " + why;
+            };
+            note(Type, readType(field(Type), c.Tipus));
+            note(Series, readCount(field(Series), c.Soros));
+            note(Parallel, readCount(field(Parallel), c.Parh));
+            note(JacketFlow, readFlow(field(JacketFlow), c.MVk));
+            note(CoilFlow, readFlow(field(CoilFlow), c.MVs));
+            note(JacketUnit, readUnit(field(JacketUnit), c.CbMVkIndex));
+            note(CoilUnit, readUnit(field(CoilUnit), c.CbMVsIndex));
+            note(JacketInlet, readInlet(field(JacketInlet), c.tkb));
+            note(CoilInlet, readInlet(field(CoilInlet), c.tsb));
+            if (error.empty()) {
+                result = rating::rate(state, c);
+                if (!result.ok()) error = whyNotRated(state, c, result);
+            }
+        }
+
+        // The input columns as read (none of a record that could not be
+        // read into fields), then the results or the message.
+        const bool readable = row.problem == CsvRecord::Problem::None;
+        for (std::size_t i = 0; i < width; ++i) {
+            if (readable && i < row.count) out.field(row.fields[i]);
+            else out.empty();
+        }
+        if (error.empty()) {
+            out.number(result.values.QLabel);
+            writeResults(out, result.values);
+            out.empty();
+        } else {
+            anyError = true;
+            for (int i = 0; i <= resultColumnCount; ++i) out.empty();
+            out.field("line " + std::to_string(row.line) + ": " + error);
+        }
+        out.end();
+    }
+    if (!out.flush()) {
+        std::fprintf(stderr, "%s: cannot write the output: %s\n", program, std::strerror(errno));
+        return exitUsage;
+    }
+    if (reader.error()) {
+        std::fprintf(stderr, "%s: cannot read the input: %s\n", program, std::strerror(errno));
+        return exitUsage;
+    }
+    return anyError ? exitSome : exitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,393 @@
+// The selection engine: the plain scan against the definition of what is
+// listed and why nothing is, the duty ceiling against ratings, and the fast
+// search against the scan on seeded random requests.
+#include "selection/ceiling.h"
+#include "selection/select.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+using namespace selection;
+using K = Shortfall::Kind;
+
+namespace {
+
+rating::Case caseOf(const Request &r, int t, int s, int p)
+{
+    rating::Case c;
+    c.Tipus = t, c.Soros = s, c.Parh = p;
+    c.MVk = r.MVk, c.CbMVkIndex = r.CbMVkIndex, c.tkb = r.tkb;
+    c.MVs = r.MVs, c.CbMVsIndex = r.CbMVsIndex, c.tsb = r.tsb;
+    return c;
+}
+
+std::string describe(const Request &r)
+{
+    std::ostringstream o;
+    o.precision(17);
+    o << "jacket " << r.MVk << (r.CbMVkIndex ? " m3/h " : " l/min ") << r.tkb << " C, coil " << r.MVs
+      << (r.CbMVsIndex ? " m3/h " : " l/min ") << r.tsb << " C, duty " << r.dutyKW << " kW, " << r.maxSeries << " x "
+      << r.maxParallel << ", limits " << (r.maxDpJacketKPa ? std::to_string(*r.maxDpJacketKPa) : "-") << " / "
+      << (r.maxDpCoilKPa ? std::to_string(*r.maxDpCoilKPa) : "-") << ", types";
+    for (bool b : r.types) o << ' ' << b;
+    return o.str();
+}
+
+bool bitwise(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
+
+// Field by field, each number to the bit.
+void expectSame(const Result &a, const Result &b)
+{
+    ASSERT_EQ(a.entries.size(), b.entries.size());
+    for (std::size_t i = 0; i < a.entries.size(); ++i) {
+        const Entry &x = a.entries[i], &y = b.entries[i];
+        ASSERT_TRUE(x.Tipus == y.Tipus && x.Soros == y.Soros && x.Parh == y.Parh && x.units == y.units) << i;
+        ASSERT_TRUE(bitwise(x.surfaceM2, y.surfaceM2) && bitwise(x.dutyKW, y.dutyKW) &&
+                    bitwise(x.marginPercent, y.marginPercent))
+            << i;
+        ASSERT_EQ(std::memcmp(&x.values, &y.values, sizeof x.values), 0) << i;
+    }
+    const Shortfall &p = a.why, &q = b.why;
+    EXPECT_EQ(p.kind, q.kind);
+    EXPECT_TRUE(bitwise(p.capacityKW, q.capacityKW));
+    EXPECT_TRUE(bitwise(p.bestDutyKW, q.bestDutyKW)) << p.bestDutyKW << " " << q.bestDutyKW;
+    EXPECT_EQ(p.bestTipus, q.bestTipus);
+    EXPECT_EQ(p.bestSoros, q.bestSoros);
+    EXPECT_EQ(p.bestParh, q.bestParh);
+    EXPECT_TRUE(bitwise(p.minDpJacketKPa, q.minDpJacketKPa));
+    EXPECT_TRUE(bitwise(p.minDpCoilKPa, q.minDpCoilKPa));
+}
+
+Request defaults(double dutyKW, int counts = 10)
+{
+    Request r;
+    r.dutyKW = dutyKW;
+    r.maxSeries = r.maxParallel = counts;
+    return r;
+}
+
+} // namespace
+
+// The scan against the definition, written out over every arrangement: for
+// each type and parallel count the fewest units in series that reach the
+// duty, listed when both drops keep their limits, in the list's order, with
+// the rating's numbers.
+TEST(Scan, ListsTheFewestSeriesUnitsThatReachTheDuty)
+{
+    const struct {
+        double duty;
+        std::optional<double> dpk, dps;
+    } rows[] = {{40, {}, {}}, {40, 30.0, {}}, {40, {}, 20.0}, {68, 60.0, 100.0}, {5, {}, {}}};
+    rating::Model m;
+    for (const auto &row : rows) {
+        Request r = defaults(row.duty, 8);
+        r.maxDpJacketKPa = row.dpk, r.maxDpCoilKPa = row.dps;
+        SCOPED_TRACE(describe(r));
+        std::vector<Entry> want;
+        for (int t = 0; t < rating::TipusCount; ++t)
+            for (int p = 1; p <= r.maxParallel; ++p)
+                for (int s = 1; s <= r.maxSeries; ++s) {
+                    const rating::Rating rt = rating::rate(m, caseOf(r, t, s, p));
+                    if (!rt.ok() || rt.Q < 1000 * row.duty) continue;
+                    if ((!row.dpk || rt.values.DPK <= *row.dpk) && (!row.dps || rt.values.DPS <= *row.dps)) {
+                        Entry e;
+                        e.Tipus = t, e.Soros = s, e.Parh = p, e.units = s * p;
+                        e.surfaceM2 = static_cast<double>(static_cast<long double>(rating::Adat(rating::cF, t)) * s * p);
+                        e.dutyKW = rt.values.QLabel;
+                        e.marginPercent = static_cast<double>((rt.Q / (1000.0L * row.duty) - 1) * 100);
+                        e.values = rt.values;
+                        want.push_back(e);
+                    }
+                    break;
+                }
+        const Result got = selectByScan(r);
+        ASSERT_EQ(got.why.kind, K::None);
+        ASSERT_EQ(got.entries.size(), want.size());
+        for (const Entry &e : want) {
+            const auto it = std::find_if(got.entries.begin(), got.entries.end(), [&](const Entry &g) {
+                return g.Tipus == e.Tipus && g.Parh == e.Parh;
+            });
+            ASSERT_NE(it, got.entries.end());
+            EXPECT_EQ(it->Soros, e.Soros);
+            EXPECT_EQ(it->units, e.units);
+            EXPECT_TRUE(bitwise(it->surfaceM2, e.surfaceM2));
+            EXPECT_TRUE(bitwise(it->dutyKW, e.dutyKW));
+            EXPECT_TRUE(bitwise(it->marginPercent, e.marginPercent));
+            EXPECT_EQ(std::memcmp(&it->values, &e.values, sizeof e.values), 0);
+        }
+        for (std::size_t i = 1; i < got.entries.size(); ++i) {
+            const Entry &a = got.entries[i - 1], &b = got.entries[i];
+            const auto ka = std::make_tuple(a.surfaceM2, a.units, a.Tipus, a.Parh);
+            const auto kb = std::make_tuple(b.surfaceM2, b.units, b.Tipus, b.Parh);
+            EXPECT_LT(ka, kb) << i;
+        }
+    }
+}
+
+TEST(Scan, SaysWhyNothingIsListed)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    struct Row {
+        const char *what;
+        Request r;
+        K kind;
+    };
+    auto with = [](auto change) {
+        Request r = defaults(40);
+        change(r);
+        return r;
+    };
+    const Row rows[] = {
+        {"duty 0", with([](Request &r) { r.dutyKW = 0; }), K::BadDuty},
+        {"negative duty", with([](Request &r) { r.dutyKW = -3; }), K::BadDuty},
+        {"duty no number", with([&](Request &r) { r.dutyKW = nan; }), K::BadDuty},
+        {"infinite duty", with([&](Request &r) { r.dutyKW = inf; }), K::BadDuty},
+        {"no series", with([](Request &r) { r.maxSeries = 0; }), K::BadCount},
+        {"151 parallel", with([](Request &r) { r.maxParallel = 151; }), K::BadCount},
+        {"negative limit", with([](Request &r) { r.maxDpCoilKPa = -1.0; }), K::BadLimit},
+        {"limit no number", with([&](Request &r) { r.maxDpJacketKPa = nan; }), K::BadLimit},
+        {"no type", with([](Request &r) { r.types.fill(false); }), K::NoType},
+        {"no jacket flow", with([](Request &r) { r.MVk = 0; }), K::NoRating},
+        {"no coil flow", with([](Request &r) { r.MVs = 0; }), K::NoRating},
+        {"equal inlets", with([](Request &r) { r.tsb = r.tkb; }), K::NoRating},
+        {"inlet above 150", with([](Request &r) { r.tkb = 150.5; }), K::NoRating},
+        {"beyond capacity", with([](Request &r) { r.dutyKW = 80; }), K::BeyondCapacity},
+        {"beyond the counts", with([](Request &r) { r.dutyKW = 69, r.maxSeries = r.maxParallel = 1; }), K::NotReached},
+        {"limit 0 excludes all", with([](Request &r) { r.maxDpJacketKPa = 0.0; }), K::PressureLimit},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        const Result scan = selectByScan(row.r), fast = select(row.r);
+        EXPECT_TRUE(scan.entries.empty());
+        EXPECT_EQ(scan.why.kind, row.kind);
+        expectSame(scan, fast);
+    }
+
+    // Beyond capacity: the limit, the smaller capacity rate (coil) times the
+    // inlet difference.
+    const Result beyond = selectByScan(with([](Request &r) { r.dutyKW = 80; }));
+    EXPECT_TRUE(bitwise(beyond.why.capacityKW, capacityLimitKW(defaults(80))));
+    EXPECT_NEAR(beyond.why.capacityKW, 998.003 / 3600 * rating::Fajho(50) * 60 / 1000, 1e-3);
+
+    // Not reached: the largest duty among the considered arrangements and
+    // the first one with it.
+    Request few = with([](Request &r) { r.dutyKW = 69.2, r.maxSeries = 1, r.maxParallel = 2; });
+    rating::Model m;
+    double bestQ = -1;
+    int bt = -1, bs = -1, bp = -1;
+    for (int t = 0; t < 5; ++t)
+        for (int p = 1; p <= few.maxParallel; ++p)
+            for (int s = 1; s <= few.maxSeries; ++s) {
+                const rating::Rating rt = rating::rate(m, caseOf(few, t, s, p));
+                if (rt.ok() && rt.Q > bestQ) bestQ = rt.Q, bt = t, bs = s, bp = p;
+            }
+    const Result notReached = selectByScan(few);
+    EXPECT_TRUE(bitwise(notReached.why.bestDutyKW, static_cast<double>(static_cast<long double>(bestQ) / 1000)));
+    EXPECT_EQ(std::make_tuple(notReached.why.bestTipus, notReached.why.bestSoros, notReached.why.bestParh),
+              std::make_tuple(bt, bs, bp));
+    EXPECT_EQ(notReached.why.kind, K::NotReached);
+    EXPECT_LT(notReached.why.bestDutyKW, few.dutyKW);
+}
+
+// With both sides limited, each side's number is the limit that would let
+// an arrangement through with the other limit as it is.
+TEST(Scan, PressureShortfallNamesTheLimitToRaise)
+{
+    Request base = defaults(40, 6);
+    const Result open = selectByScan(base);
+    ASSERT_FALSE(open.entries.empty());
+    // The drops of the fewest units that reach 40 kW, for every type and
+    // parallel count (all of them reach it within 6 x 6 here).
+    std::vector<std::pair<double, double>> drops;
+    for (const Entry &e : open.entries) drops.push_back({e.values.DPK, e.values.DPS});
+    auto minOf = [&](auto keep) {
+        double v = std::numeric_limits<double>::quiet_NaN();
+        for (auto [k, s] : drops)
+            if (keep(k, s) && !(k >= v)) v = k;
+        return v;
+    };
+    struct Row {
+        double limK, limS;
+    };
+    // Limits between the drops: some arrangements keep one limit, some the
+    // other, none both; or every one exceeds both; or all keep one.
+    const Row rows[] = {{20, 60}, {5, 10}, {1e9, 1}, {50, 30}};
+    for (const Row &row : rows) {
+        Request r = base;
+        r.maxDpJacketKPa = row.limK, r.maxDpCoilKPa = row.limS;
+        SCOPED_TRACE(describe(r));
+        const Result got = selectByScan(r);
+        bool anyKeepsBoth = false;
+        for (auto [k, s] : drops) anyKeepsBoth = anyKeepsBoth || (k <= row.limK && s <= row.limS);
+        if (anyKeepsBoth) {
+            EXPECT_FALSE(got.entries.empty());
+            continue;
+        }
+        ASSERT_EQ(got.why.kind, K::PressureLimit);
+        auto expected = [&](bool jacket) {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            double keepingOther = nan, any = nan;
+            for (auto [k, s] : drops) {
+                const double own = jacket ? k : s, other = jacket ? s : k;
+                const double ownLim = jacket ? row.limK : row.limS, otherLim = jacket ? row.limS : row.limK;
+                if (own <= ownLim) continue;
+                if (!(own >= any)) any = own;
+                if (other <= otherLim && !(own >= keepingOther)) keepingOther = own;
+            }
+            return std::isnan(keepingOther) ? any : keepingOther;
+        };
+        EXPECT_TRUE(bitwise(got.why.minDpJacketKPa, expected(true))) << got.why.minDpJacketKPa;
+        EXPECT_TRUE(bitwise(got.why.minDpCoilKPa, expected(false))) << got.why.minDpCoilKPa;
+        // Raising the named limit to its number lists something.
+        for (bool jacket : {true, false}) {
+            const double v = jacket ? got.why.minDpJacketKPa : got.why.minDpCoilKPa;
+            if (std::isnan(v)) continue;
+            Request raised = r;
+            (jacket ? raised.maxDpJacketKPa : raised.maxDpCoilKPa) = v;
+            const bool other = jacket ? !std::isnan(minOf([&](double, double s) { return s <= row.limS; }))
+                                      : !std::isnan(minOf([&](double k, double) { return k <= row.limK; }));
+            if (other) {
+                EXPECT_FALSE(selectByScan(raised).entries.empty()) << (jacket ? "jacket" : "coil");
+            }
+        }
+    }
+}
+
+// rating::drops gives the run's numbers, at a fraction of its cost.
+TEST(Drops, AreTheRunsDrops)
+{
+    std::mt19937_64 g(11);
+    std::uniform_real_distribution<double> flow(0, 150), inlet(-5, 150);
+    rating::Model a, b;
+    for (int i = 0; i < 400; ++i) {
+        rating::Case c;
+        c.Tipus = static_cast<int>(g() % 5);
+        c.Soros = 1 + static_cast<int>(g() % 150), c.Parh = 1 + static_cast<int>(g() % 150);
+        c.MVk = i % 17 == 0 ? 0 : flow(g), c.MVs = flow(g);
+        c.CbMVkIndex = static_cast<int>(g() % 2), c.CbMVsIndex = static_cast<int>(g() % 2);
+        c.tkb = inlet(g), c.tsb = i % 13 == 0 ? c.tkb : inlet(g);
+        const rating::Drops d = rating::drops(a, c);
+        const rating::Rating rt = rating::rate(b, c);
+        ASSERT_FALSE(d.faulted);
+        EXPECT_EQ(d.flowsOk, c.MVk > 0 && c.MVs > 0);
+        if (!d.flowsOk) {
+            EXPECT_FALSE(rt.ok());
+            continue;
+        }
+        EXPECT_EQ(d.temperaturesOk, c.tkb != c.tsb);
+        EXPECT_EQ(d.refused || !d.temperaturesOk, !rt.ok());
+        if (rt.ok()) {
+            EXPECT_TRUE(bitwise(d.jacketKPa, rt.values.DPK));
+            EXPECT_TRUE(bitwise(d.coilKPa, rt.values.DPS));
+        }
+    }
+}
+
+// The ceiling is what the search leaves ratings out by: below a rating's
+// duty anywhere, and the search would list the wrong arrangement.
+TEST(Ceiling, NeverBelowARatingsDuty)
+{
+    std::mt19937_64 g(5);
+    std::uniform_real_distribution<double> flow(0.01, 150), inlet(-5, 150), u(0, 1);
+    rating::Model m;
+    long rated = 0;
+    for (int i = 0; i < 120; ++i) {
+        Request r;
+        r.MVk = flow(g), r.MVs = flow(g);
+        r.CbMVkIndex = static_cast<int>(g() % 2), r.CbMVsIndex = static_cast<int>(g() % 2);
+        r.tkb = inlet(g), r.tsb = inlet(g);
+        if (i % 4 == 1) r.MVs = r.MVk * (1 + (u(g) - 0.5) * 1e-3), r.CbMVsIndex = r.CbMVkIndex; // rates nearly equal
+        if (i % 4 == 2) r.tsb = r.tkb + (u(g) - 0.5) * 4;                                          // close inlets
+        if (i % 8 == 3) r.MVk = 0.01 + u(g);                                                        // a small flow
+        if (r.tkb == r.tsb || r.tsb > 150 || r.tsb < -5) continue;
+        SCOPED_TRACE(describe(r));
+        detail::DutyCeiling c(r);
+        ASSERT_TRUE(c.usable());
+        for (int t = 0; t < 5; ++t)
+            for (int p : {1, 2, 3, 7, 20, 61, 150}) {
+                c.arrange(t, p);
+                long double previous = 0;
+                for (int s : {1, 2, 3, 5, 8, 13, 21, 40, 77, 150}) {
+                    const long double coarse = c.bound(s);
+                    EXPECT_GE(coarse, previous * (1 - 1e-12L)) << "falls with the count";
+                    previous = coarse;
+                    const rating::Rating rt = rating::rate(m, caseOf(r, t, s, p));
+                    if (!rt.ok()) continue;
+                    ++rated;
+                    ASSERT_GE(coarse, rt.Q) << t << " " << s << " " << p;
+                    ASSERT_GE(c.boundOver(s, s), rt.Q) << t << " " << s << " " << p;
+                    ASSERT_GE(c.boundOver(std::max(1, s - 3), s + 2), rt.Q) << t << " " << s << " " << p;
+                }
+            }
+    }
+    EXPECT_GT(rated, 10000);
+}
+
+// The fast search gives the scan's Result, to the bit, on random requests:
+// duties within reach and beyond, beyond the capacity limit and below it
+// but beyond the counts, duties exactly at one that an arrangement shows and
+// a hair to either side, limits that exclude some or all, zero flows, equal
+// inlets, both units, the fewest and the most counts, subsets of types.
+TEST(Select, EqualsTheScan)
+{
+    std::mt19937_64 g(20261210);
+    std::uniform_real_distribution<double> u(0, 1);
+    auto between = [&](double a, double b) { return a + (b - a) * u(g); };
+    rating::Model m;
+    int kinds[9] = {};
+    for (int i = 0; i < 420; ++i) {
+        Request r;
+        const bool full = i % 35 == 0;
+        r.maxSeries = full ? 150 : i % 7 == 0 ? 1 : 1 + static_cast<int>(g() % 24);
+        r.maxParallel = full ? 150 : i % 11 == 0 ? 1 : 1 + static_cast<int>(g() % 24);
+        r.CbMVkIndex = static_cast<int>(g() % 2), r.CbMVsIndex = static_cast<int>(g() % 2);
+        r.MVk = i % 3 == 0 ? between(0.01, 5) : between(0, 150);
+        r.MVs = i % 5 == 0 ? between(0.01, 5) : between(0, 150);
+        if (i % 29 == 0) r.MVk = 0;
+        if (i % 31 == 0) r.MVs = 0;
+        if (i % 6 == 4) r.MVs = r.MVk * (1 + between(-1e-3, 1e-3)), r.CbMVsIndex = r.CbMVkIndex;
+        r.tkb = between(-5, 150), r.tsb = between(-5, 150);
+        if (i % 23 == 0) r.tsb = r.tkb;
+        if (i % 9 == 5) r.tsb = std::min(150.0, r.tkb + between(-3, 3));
+        const double cap = capacityLimitKW(r);
+        const int duty = static_cast<int>(g() % 6);
+        if (duty == 0) r.dutyKW = cap * between(0.02, 0.9);
+        else if (duty == 1) r.dutyKW = cap * between(0.9, 1.0);
+        else if (duty == 2) r.dutyKW = cap * between(1.0, 1.3);
+        else if (duty == 3) r.dutyKW = cap * (1 + between(-1e-5, 1e-5));
+        else {
+            // Exactly at the duty an arrangement shows, or a hair beside it.
+            const rating::Rating rt = rating::rate(m, caseOf(r, static_cast<int>(g() % 5), 1 + static_cast<int>(g() % r.maxSeries),
+                                                            1 + static_cast<int>(g() % r.maxParallel)));
+            r.dutyKW = rt.ok() ? rt.Q / 1000 : cap / 2;
+            if (duty == 5) r.dutyKW += (g() % 2 ? 1e-9 : -1e-9);
+        }
+        if (!(r.dutyKW > 0)) r.dutyKW = between(0.5, 50);
+        switch (g() % 6) {
+        case 0: r.maxDpJacketKPa = between(0, 300); break;
+        case 1: r.maxDpCoilKPa = between(0, 300); break;
+        case 2: r.maxDpJacketKPa = between(0, 100), r.maxDpCoilKPa = between(0, 100); break;
+        case 3: r.maxDpJacketKPa = 0.0; break;
+        default: break;
+        }
+        if (i % 4 == 0)
+            for (bool &t : r.types) t = g() % 3 != 0;
+        if (std::none_of(r.types.begin(), r.types.end(), [](bool b) { return b; })) r.types[g() % 5] = true;
+        SCOPED_TRACE(describe(r));
+        const Result scan = selectByScan(r);
+        ++kinds[static_cast<int>(scan.why.kind)];
+        expectSame(scan, select(r));
+        if (HasFatalFailure() || HasFailure()) return;
+    }
+    // The random requests meet every outcome a request with valid fields can have.
+    for (K k : {K::None, K::NoRating, K::BeyondCapacity, K::NotReached, K::PressureLimit})
+        EXPECT_GT(kinds[static_cast<int>(k)], 0) << static_cast<int>(k);
+}
