@@ -146,6 +146,10 @@ ScalableFaces::ScalableFaces(QWidget *root)
         saved_.append({w, f});
         QFont stand = f;
         stand.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+        // Without ligatures, as on the screen: a PDF would carry "fi" or
+        // "ffi" as one character that a search or pdftotext does not read
+        // as those letters.
+        stand.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
         w->setFont(stand);
     }
 }

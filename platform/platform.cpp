@@ -1,5 +1,5 @@
-// Thin layer over Qt: window operations, capture, pause, error box, beep and
-// regional separators.
+// Thin layer over Qt: window operations, capture, recorded drawings, pause,
+// error box, beep and regional separators.
 #include "platform/platform.h"
 
 #include <QApplication>
@@ -97,18 +97,52 @@ QImage pauseThenCapture(QWidget *w, int ms, qreal scale)
     return image;
 }
 
-void ReportImage::setPicture(const QImage &image)
+Drawing Drawing::make(QSize size, qreal scale, bool clip, const std::function<void(QPainter &)> &paint)
 {
-    // copy() detaches: the holder never shares pixels with the caller.
-    m_picture = image.copy();
+    if (!(scale >= 1)) scale = 1;
+    Drawing d;
+    d.size_ = size;
+    d.scale_ = scale;
+    QPainter painter(&d.picture_);
+    painter.scale(scale, scale);
+    if (clip) painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
+    paint(painter);
+    painter.end();
+    return d;
 }
 
-void ReportImage::setPicture(QImage &&image)
+Drawing Drawing::record(QSize size, qreal scale, const std::function<void(QPainter &)> &paint)
 {
-    if (image.isDetached())
-        m_picture = std::move(image);
-    else
-        m_picture = image.copy();
+    return make(size, scale, true, paint);
+}
+
+Drawing recordClient(QWidget *w, qreal scale)
+{
+    return Drawing::make(w->size(), scale, false, [w](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(0, 0), w->size()), w->palette().color(w->backgroundRole()));
+        w->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    });
+}
+
+void Drawing::paint(QPainter &painter) const { paint(painter, QRectF(QPointF(0, 0), QSizeF(size_))); }
+
+void Drawing::paint(QPainter &painter, const QRectF &target) const
+{
+    if (isNull() || !painter.isActive()) return;
+    const QPaintDevice *device = painter.device();
+    painter.save();
+    // Nothing outside the client area, as in an image of it.
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / size_.width(), target.height() / size_.height());
+    // Playing a picture scales it by the device's resolution over the one
+    // it was recorded at (the screen's), for a painter in device pixels;
+    // this painter is in layout pixels already. The recording is in device
+    // pixels of its scale.
+    painter.scale(qreal(picture_.logicalDpiX()) / (scale_ * device->logicalDpiX()),
+                  qreal(picture_.logicalDpiY()) / (scale_ * device->logicalDpiY()));
+    painter.drawPicture(0, 0, picture_);
+    painter.restore();
 }
 
 void pause(int ms)

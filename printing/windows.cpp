@@ -28,7 +28,7 @@ Windows::Windows()
     QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [this] { nyomALLF.preview(); });
     // The chart window's "Print": the chart page.
     QObject::connect(&grTerfKopF, &TgrTerfKopF::printRequested, &nyomF,
-                     [this](const QImage &chart) { nyomF.printChart(chart); });
+                     [this](const platform::Drawing &chart) { nyomF.printChart(chart); });
     // Closing the main window ends the program, whatever else is open.
     QObject::connect(&mainF, &TmainF::closed, qApp, &QCoreApplication::quit);
 }
