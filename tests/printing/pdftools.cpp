@@ -43,9 +43,12 @@ Info info(const QString &pdf)
     return out;
 }
 
-QString text(const QString &pdf)
+QString text(const QString &pdf, int page)
 {
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QStringList args = {QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    return run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
 }
 
 QList<Font> fonts(const QString &pdf)

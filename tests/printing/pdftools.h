@@ -20,8 +20,8 @@ struct Info {
 };
 Info info(const QString &pdf);
 
-// The text of every page, as pdftotext reads it.
-QString text(const QString &pdf);
+// The text of one page (from 1), or of every page, as pdftotext reads it.
+QString text(const QString &pdf, int page = 0);
 
 struct Font {
     QString name; // without the subset prefix
