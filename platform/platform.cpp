@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
@@ -77,22 +76,6 @@ QImage captureClient(QWidget *w, qreal scale)
         return image;
     }
     QImage image = blankCapture(w, scale);
-    renderInto(w, image);
-    return image;
-}
-
-QImage pauseThenCapture(QWidget *w, int ms, qreal scale)
-{
-    if (!(scale > 1)) {
-        pause(ms);
-        return captureClient(w, scale);
-    }
-    // A fine capture is a large image, and getting fresh memory ready takes
-    // a while: do that during the wait. The window is drawn only after it.
-    QElapsedTimer waited;
-    waited.start();
-    QImage image = blankCapture(w, scale);
-    pause(ms - int(waited.elapsed()));
     renderInto(w, image);
     return image;
 }

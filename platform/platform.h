@@ -50,11 +50,6 @@ void closeWindow(QWidget *w);
 // text and lines are drawn at the finer resolution (3 gives 288 dpi paper).
 QImage captureClient(QWidget *w, qreal scale = 1);
 
-// Waits ms milliseconds (as pause does), then captures as captureClient
-// does. The window is drawn after the wait; only the image's memory is made
-// ready during it.
-QImage pauseThenCapture(QWidget *w, int ms, qreal scale = 1);
-
 // What a window paints, recorded: its paint commands (lines, fills, text as
 // text with its font, the schematic's paths) to be played onto any painter
 // at any resolution, a printer's or a PDF's included. It is a value: copies
@@ -77,7 +72,11 @@ public:
     // Plays it with its top-left corner at the painter's origin, one layout
     // pixel per painter unit.
     void paint(QPainter &painter) const;
-    // Plays it scaled to fill the rectangle exactly, each way on its own.
+    // Plays it scaled to fill the rectangle exactly, each way on its own,
+    // and nothing of it outside the rectangle. A clip the painter had
+    // before holds until the drawing lifts a clip of its own (a recorded
+    // picture cannot give back the clip it is played in); from then on the
+    // drawing keeps to its own rectangle.
     void paint(QPainter &painter, const QRectF &target) const;
 
 private:
