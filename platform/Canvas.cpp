@@ -91,8 +91,6 @@ bool Canvas::begin(QPaintDevice *device)
 
 void Canvas::end()
 {
-    if (m_painter && m_clipSaved) m_painter->restore();
-    m_clipSaved = false;
     if (m_painter) m_painter->restore();
     if (m_ownPainter) m_ownPainter->end();
     m_ownPainter.reset();
@@ -137,18 +135,8 @@ void Canvas::applyBrush(bool fill)
 void Canvas::applyClip()
 {
     if (m_applied.clip && m_applied.clipRect == m_clip) return;
-    // A clip is laid over the painter's own and lifted by restoring the
-    // painter's state from before it, which forgets pen, brush and font.
-    if (m_clipSaved) {
-        m_painter->restore();
-        m_clipSaved = false;
-        m_applied = Applied();
-    }
-    if (!m_clip.isNull()) {
-        m_painter->save();
-        m_clipSaved = true;
-        m_painter->setClipRect(m_clip, Qt::IntersectClip);
-    }
+    if (m_clip.isNull()) m_painter->setClipping(false);
+    else m_painter->setClipRect(m_clip);
     m_applied.clip = true;
     m_applied.clipRect = m_clip;
 }

@@ -108,8 +108,6 @@ public:
     void textOut(int x, int y, const QString &text) override;
     int textWidth(const QString &text) const override;
     int textHeight(const QString &text) const override;
-    // The clip is intersected with the one the painter has (a drawing for
-    // paper played into a rectangle keeps to it).
     void setClipRect(const QRect &r) override { m_clip = r; }
 
 private:
@@ -141,7 +139,6 @@ private:
     QFont m_font;
     int m_charset = DefaultCharset;
     QRect m_clip;
-    bool m_clipSaved = false; // the painter's state saved before the clip
 
     QPainter *m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;

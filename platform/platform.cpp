@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QThread>
 #include <QWidget>
@@ -80,28 +82,194 @@ QImage captureClient(QWidget *w, qreal scale)
     return image;
 }
 
-Drawing Drawing::make(QSize size, qreal scale, bool clip, const std::function<void(QPainter &)> &paint)
+namespace {
+
+// The paint engine a drawing is recorded through: it hands every command on
+// to a painter on the picture and keeps the recording within its client
+// area. A picture records "no clip" where a painter goes back to a state
+// without one (after a child widget's paint that clipped, or a restore);
+// played on a page that lifts the page's clip as well, and a caption wider
+// than its window would run beyond the window's edge, where an image of the
+// window ends. Here every clip is laid over the area, and "no clip" is the
+// area itself.
+class RecordingEngine : public QPaintEngine {
+public:
+    RecordingEngine(QPainter &out, const QRectF &area, qreal scale)
+        : QPaintEngine(AllFeatures), out_(out), area_(area), scale_(scale)
+    {
+    }
+
+    bool begin(QPaintDevice *) override
+    {
+        clipToArea();
+        return true;
+    }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::Picture; }
+
+    void updateState(const QPaintEngineState &s) override
+    {
+        const DirtyFlags f = s.state();
+        if (f & DirtyTransform) out_.setWorldTransform(s.transform());
+        if (f & DirtyPen) out_.setPen(s.pen());
+        if (f & DirtyBrush) out_.setBrush(s.brush());
+        if (f & DirtyBrushOrigin) out_.setBrushOrigin(s.brushOrigin());
+        if (f & DirtyFont) out_.setFont(s.font());
+        if (f & DirtyHints) out_.setRenderHints(s.renderHints());
+        if (f & DirtyCompositionMode) out_.setCompositionMode(s.compositionMode());
+        if (f & DirtyOpacity) out_.setOpacity(s.opacity());
+        // The painter fills the box behind opaque text itself; the
+        // recording's painter stays transparent, or it would fill it again.
+        if (f & (DirtyClipRegion | DirtyClipPath)) {
+            const Qt::ClipOperation op = s.clipOperation();
+            if (op != Qt::IntersectClip) clips_.clear();
+            if (op != Qt::NoClip) {
+                Clip c;
+                c.path = f & DirtyClipPath;
+                c.clipPath = s.clipPath();
+                c.clipRegion = s.clipRegion();
+                c.transform = s.transform();
+                clips_.append(c);
+            }
+            clipping_ = op != Qt::NoClip;
+            applyClips();
+        } else if (f & DirtyClipEnabled) {
+            clipping_ = s.isClipEnabled();
+            applyClips();
+        }
+    }
+
+    void drawPath(const QPainterPath &path) override { out_.drawPath(path); }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
+    {
+        switch (mode) {
+        case PolylineMode: out_.drawPolyline(points, count); break;
+        case ConvexMode: out_.drawConvexPolygon(points, count); break;
+        case WindingMode: out_.drawPolygon(points, count, Qt::WindingFill); break;
+        case OddEvenMode: out_.drawPolygon(points, count, Qt::OddEvenFill); break;
+        }
+    }
+    void drawRects(const QRectF *rects, int count) override { out_.drawRects(rects, count); }
+    void drawLines(const QLineF *lines, int count) override { out_.drawLines(lines, count); }
+    void drawEllipse(const QRectF &r) override { out_.drawEllipse(r); }
+    void drawPoints(const QPointF *points, int count) override { out_.drawPoints(points, count); }
+    void drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr) override { out_.drawPixmap(r, pm, sr); }
+    void drawImage(const QRectF &r, const QImage &image, const QRectF &sr, Qt::ImageConversionFlags flags) override
+    {
+        out_.drawImage(r, image, sr, flags);
+    }
+    void drawTiledPixmap(const QRectF &r, const QPixmap &pm, const QPointF &s) override
+    {
+        out_.drawTiledPixmap(r, pm, s);
+    }
+    void drawTextItem(const QPointF &p, const QTextItem &ti) override { out_.drawTextItem(p, ti); }
+
+private:
+    struct Clip {
+        bool path = false;
+        QPainterPath clipPath;
+        QRegion clipRegion;
+        QTransform transform; // the one the clip was given in
+    };
+
+    // The area, then the clips asked for (while clipping is on) over it,
+    // each in the transform it was given in.
+    void applyClips()
+    {
+        const QTransform current = out_.worldTransform();
+        clipToArea();
+        if (clipping_)
+            for (const Clip &c : std::as_const(clips_)) {
+                out_.setWorldTransform(c.transform);
+                if (c.path) out_.setClipPath(c.clipPath, Qt::IntersectClip);
+                else out_.setClipRegion(c.clipRegion, Qt::IntersectClip);
+            }
+        out_.setWorldTransform(current);
+    }
+    void clipToArea()
+    {
+        const QTransform current = out_.worldTransform();
+        out_.setWorldTransform(QTransform::fromScale(scale_, scale_));
+        out_.setClipRect(area_, Qt::ReplaceClip);
+        out_.setWorldTransform(current);
+    }
+
+    QPainter &out_;
+    QRectF area_;
+    qreal scale_;
+    QList<Clip> clips_;
+    bool clipping_ = false;
+};
+
+// The device the windows paint on while they are recorded: it reports the
+// screen's resolution, as a picture does, and paints through the engine.
+class RecordingDevice : public QPaintDevice {
+public:
+    RecordingDevice(QPainter &out, QSize size, const QRectF &area, qreal scale)
+        : engine_(out, area, scale), size_(size * scale)
+    {
+    }
+    ~RecordingDevice() override = default;
+    QPaintEngine *paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        static const QPicture screen;
+        switch (m) {
+        case PdmWidth: return size_.width();
+        case PdmHeight: return size_.height();
+        case PdmWidthMM: return qRound(size_.width() * 25.4 / screen.logicalDpiX());
+        case PdmHeightMM: return qRound(size_.height() * 25.4 / screen.logicalDpiY());
+        case PdmDpiX: case PdmPhysicalDpiX: return screen.logicalDpiX();
+        case PdmDpiY: case PdmPhysicalDpiY: return screen.logicalDpiY();
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        case PdmDepth: return screen.depth();
+        case PdmNumColors: return screen.colorCount();
+        default: return 0;
+        }
+    }
+
+private:
+    mutable RecordingEngine engine_;
+    QSize size_;
+};
+
+} // namespace
+
+Drawing Drawing::make(QSize size, qreal scale, const QRectF &area,
+                      const std::function<void(QPainter &)> &paint)
 {
     if (!(scale >= 1)) scale = 1;
     Drawing d;
     d.size_ = size;
     d.scale_ = scale;
-    QPainter painter(&d.picture_);
-    painter.scale(scale, scale);
-    if (clip) painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
-    paint(painter);
-    painter.end();
+    QPainter out(&d.picture_);
+    {
+        RecordingDevice device(out, size, area, scale);
+        QPainter painter(&device);
+        painter.scale(scale, scale);
+        paint(painter);
+    }
+    out.end();
     return d;
 }
 
 Drawing Drawing::record(QSize size, qreal scale, const std::function<void(QPainter &)> &paint)
 {
-    return make(size, scale, true, paint);
+    return make(size, scale, QRectF(QPointF(0, 0), QSizeF(size)), paint);
+}
+
+Drawing Drawing::clipped(const QRectF &area) const
+{
+    if (isNull() || area.contains(QRectF(QPointF(0, 0), QSizeF(size_)))) return *this;
+    return make(size_, scale_, area, [this](QPainter &painter) { paint(painter); });
 }
 
 Drawing recordClient(QWidget *w, qreal scale)
 {
-    return Drawing::make(w->size(), scale, false, [w](QPainter &painter) {
+    return Drawing::make(w->size(), scale, QRectF(QPointF(0, 0), QSizeF(w->size())), [w](QPainter &painter) {
         painter.fillRect(QRect(QPoint(0, 0), w->size()), w->palette().color(w->backgroundRole()));
         w->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     });

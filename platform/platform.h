@@ -76,12 +76,15 @@ public:
     // and nothing of it outside the rectangle. A clip the painter had
     // before holds until the drawing lifts a clip of its own (a recorded
     // picture cannot give back the clip it is played in); from then on the
-    // drawing keeps to its own rectangle.
+    // drawing keeps to its own rectangle. For less of it, play clipped().
     void paint(QPainter &painter, const QRectF &target) const;
+
+    // The same drawing, showing nothing outside the area (layout pixels).
+    Drawing clipped(const QRectF &area) const;
 
 private:
     friend Drawing recordClient(QWidget *w, qreal scale);
-    static Drawing make(QSize size, qreal scale, bool clip, const std::function<void(QPainter &)> &paint);
+    static Drawing make(QSize size, qreal scale, const QRectF &area, const std::function<void(QPainter &)> &paint);
     QPicture picture_;
     QSize size_;
     qreal scale_ = 1;
@@ -91,10 +94,8 @@ private:
 // widget's background and the widget and its children painting themselves,
 // as they do for a device of scale device pixels per layout pixel (so text
 // and lines are drawn for the finer resolution, and the schematic from its
-// drawing). Works for hidden and covered widgets. The drawing is clipped to
-// the client area where it is played; while it is recorded the painter
-// carries no clip, since the clip of a painter handed down to the children
-// is restored onto them at the wrong place.
+// drawing). Works for hidden and covered widgets. Nothing of it shows
+// outside the client area, as in an image of it.
 Drawing recordClient(QWidget *w, qreal scale = 3);
 
 // ---- misc services ----------------------------------------------------------

@@ -54,7 +54,9 @@ void Report::printBand(double heightPx, const Image &image)
     b.band = QRectF(paper_.LeftMargin / 10.0, paper_.TopMargin / 10.0 + y_, paper_.bandWidthMm(), height);
     b.image = QRectF(b.band.left() + pixelsToMm(image.Left), b.band.top() + pixelsToMm(image.Top),
                      pixelsToMm(image.Width), pixelsToMm(image.Height));
-    b.picture = image.picture(); // shares the image's own copy
+    // Shares the image's own copy; at natural size only as much of it as
+    // the image's rectangle holds.
+    b.picture = image.Stretch ? image.picture() : image.picture().clipped(QRectF(0, 0, image.Width, image.Height));
     b.stretch = image.Stretch;
     pages_.last().append(b);
     y_ += height;

@@ -58,7 +58,6 @@ private slots:
     void captureOfAWindow();
     void drawingPlaysWhereTheLayoutPutsIt();
     void drawingKeepsToItsClientArea();
-    void canvasClipWithinThePainters();
     void errorHandlerIsReplaceable();
     void outerSizeAndPause();
 };
@@ -261,10 +260,54 @@ void TestPlatform::drawingPlaysWhereTheLayoutPutsIt()
     QCOMPARE(img.pixel(15, 23), qRgb(255, 255, 255));
 }
 
+// A child that clips its own painting, and one that reaches beyond the
+// window's right edge.
+class ClippingChild : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setClipRect(0, 0, width() / 2, height());
+        p.fillRect(rect(), Qt::green);
+    }
+};
+
+class WideChild : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), Qt::blue); }
+};
+
 // A drawing shows nothing outside its client area, as an image of it
-// cannot; also when its drawing lifts a clip of its own on the way.
+// cannot: when its drawing lifts a clip of its own on the way, and when a
+// window's child reaches beyond the window after another child clipped.
 void TestPlatform::drawingKeepsToItsClientArea()
 {
+    QWidget window;
+    window.resize(40, 20);
+    auto *clipping = new ClippingChild(&window);
+    clipping->setGeometry(0, 0, 10, 10);
+    auto *wide = new WideChild(&window);
+    wide->setGeometry(20, 10, 60, 20);
+    const platform::Drawing recorded = platform::recordClient(&window, 3);
+    QImage shot(80, 60, QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    {
+        QPainter p(&shot);
+        recorded.paint(p, QRectF(20, 20, 40, 20));
+    }
+    QCOMPARE(shot.pixel(22, 25), qRgb(0, 255, 0));
+    QCOMPARE(shot.pixel(27, 25), shot.pixel(35, 25)); // the child's own clip: the window's colour
+    QCOMPARE(shot.pixel(50, 35), qRgb(0, 0, 255));
+    QCOMPARE(shot.pixel(59, 39), qRgb(0, 0, 255));
+    QCOMPARE(shot.pixel(61, 35), qRgb(255, 255, 255));
+    QCOMPARE(shot.pixel(50, 41), qRgb(255, 255, 255));
+
     const platform::Drawing d = platform::Drawing::record(QSize(40, 20), 3, [](QPainter &p) {
         platform::Canvas c;
         platform::Canvas::Scope scope(c, p);
@@ -292,34 +335,6 @@ void TestPlatform::drawingKeepsToItsClientArea()
     for (const QPoint &outside : {QPoint(19, 35), QPoint(61, 35), QPoint(10, 35), QPoint(40, 19), QPoint(40, 41),
                                   QPoint(40, 50), QPoint(70, 35)})
         QVERIFY2(img.pixel(outside) == white, qPrintable(QStringLiteral("%1,%2").arg(outside.x()).arg(outside.y())));
-}
-
-// The canvas's clip lies within the clip of the painter it is bound to, and
-// lifting it gives the painter's own back.
-void TestPlatform::canvasClipWithinThePainters()
-{
-    QImage img = blank(40, 10);
-    {
-        QPainter p(&img);
-        p.setClipRect(0, 0, 20, 10);
-        platform::Canvas c;
-        platform::Canvas::Scope scope(c, p);
-        c.setPenColor(Qt::black);
-        c.setClipRect(QRect(10, 0, 30, 10));
-        c.line(0, 2, 40, 2);
-        c.setClipRect(QRect());
-        c.line(0, 6, 40, 6);
-        c.setPenColor(Qt::red); // after the clip came off: a pen of its own
-        c.line(0, 8, 40, 8);
-    }
-    const QRgb black = qRgb(0, 0, 0), bg = qRgb(200, 200, 200);
-    QCOMPARE(img.pixel(5, 2), bg);
-    QCOMPARE(img.pixel(15, 2), black);
-    QCOMPARE(img.pixel(25, 2), bg);
-    QCOMPARE(img.pixel(5, 6), black);
-    QCOMPARE(img.pixel(19, 6), black);
-    QCOMPARE(img.pixel(25, 6), bg);
-    QCOMPARE(img.pixel(5, 8), qRgb(255, 0, 0));
 }
 
 void TestPlatform::errorHandlerIsReplaceable()

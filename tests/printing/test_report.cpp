@@ -138,6 +138,8 @@ private slots:
     void imagesOnPaper()
     {
         const platform::Drawing halves = platform::Drawing::record(QSize(200, 100), 3, [](QPainter &p) {
+            p.setClipRect(0, 0, 10, 10); // a clip of its own, lifted again
+            p.setClipping(false);
             p.fillRect(0, 0, 200, 100, Qt::blue);
             p.fillRect(0, 0, 100, 100, Qt::red);
         });
