@@ -118,11 +118,13 @@ public:
         if (f & DirtyHints) out_.setRenderHints(s.renderHints());
         if (f & DirtyCompositionMode) out_.setCompositionMode(s.compositionMode());
         if (f & DirtyOpacity) out_.setOpacity(s.opacity());
-        // The painter fills the box behind opaque text itself; the
-        // recording's painter stays transparent, or it would fill it again.
+        // Background mode and colour stay with the painter, which fills the
+        // box behind opaque text itself; handed on, the box would be filled
+        // twice.
         if (f & (DirtyClipRegion | DirtyClipPath)) {
             const Qt::ClipOperation op = s.clipOperation();
-            if (op != Qt::IntersectClip) clips_.clear();
+            // A clip laid over no clip is the only one.
+            if (op != Qt::IntersectClip || !clipping_) clips_.clear();
             if (op != Qt::NoClip) {
                 Clip c;
                 c.path = f & DirtyClipPath;
