@@ -1,13 +1,17 @@
 // The full report with the charts, from a click on the report button to the
 // last page in its preview, beside its floor: the five 200 ms waits before
-// the captures.
+// the captures; and one repaint of the preview's page, each of the three in
+// turn, at the zoom it opens with and at 100 %.
 #include "bench/qtbench.h"
 #include "platform/PrintPreview.h"
 #include "platform/platform.h"
 #include "printing/windows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGraphicsView>
+#include <QPrintPreviewWidget>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -51,6 +56,40 @@ void FullReportWithCharts(benchmark::State &state)
 BENCHMARK(FullReportWithCharts)->UseManualTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
+// Runs body in the report's preview once all its pages exist, then closes it.
+template <class F> void inReportPreview(F body)
+{
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto *p = qobject_cast<platform::PrintPreview *>(QApplication::activeModalWidget());
+        if (!p) return;
+        watch.stop();
+        QObject::connect(p, &platform::PrintPreview::productionFinished, p, [&, p] {
+            QTimer::singleShot(0, p, [&, p] {
+                body(p);
+                p->close();
+            });
+        });
+    });
+    watch.start();
+    QTest::mouseClick(windows->mainF.SpeedButton5, Qt::LeftButton);
+}
+
+void PreviewPagePaint(benchmark::State &state)
+{
+    inReportPreview([&](platform::PrintPreview *p) {
+        if (state.range(0) == 100) p->Zoom100->trigger();
+        QWidget *viewport = p->view()->findChild<QGraphicsView *>()->viewport();
+        int page = 0;
+        for (auto _ : state) {
+            p->view()->setCurrentPage(page++ % 3 + 1);
+            viewport->repaint();
+        }
+    });
+}
+BENCHMARK(PreviewPagePaint)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void FiveCaptureWaits(benchmark::State &state)
 {
     for (auto _ : state)
@@ -69,7 +108,7 @@ int main(int argc, char **argv)
             windows = std::make_unique<Windows>();
             windows->mainF.show();
             QApplication::setActiveWindow(&windows->mainF);
-            QTest::qWaitForWindowExposed(&windows->mainF);
+            if (!QTest::qWaitForWindowExposed(&windows->mainF)) std::abort();
             windows->mainF.CbPwc->setChecked(true);
         },
         [] { windows.reset(); });

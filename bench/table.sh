@@ -2,12 +2,13 @@
 # Builds the benchmarks and prints the whole table, each figure beside its
 # natural floor: the rating, one chart paint of each kind, the start of the
 # program and its memory against a bare Qt window, the memory after a full
-# report, and the full report from the button to the last page.
+# report, the full report from the button to the last page, a repaint of
+# the report's preview, and the size of the report and chart page as PDF.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -26,6 +27,12 @@ median_us "$build/bench/bench_rating" 'Kozelites|Szamitas' >"$work/rating"
 median_us "$build/bench/bench_charts" '.' >"$work/charts"
 median_us "$build/bench/bench_report" '.' >"$work/report"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
+
+# The report with the charts and the chart page written as "Save as PDF…"
+# writes them: file sizes in bytes.
+mkdir "$work/pdf"
+"$build/bench/report_pdf" "$work/pdf" 2>/dev/null >"$work/pdf/sizes"
+bytes() { awk -v n="$1" '$1 == n { print $2 }' "$work/pdf/sizes"; }
 
 RUNS=${RUNS:-11} bash bench/startup.sh "$build" >"$work/startup"
 start_line=$(grep '^Ventrano ' "$work/startup")
@@ -74,7 +81,7 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
     "$start_ms" "$bare_ms" "$(r "$start_ms" "$bare_ms")"
   printf '| peak resident memory after start | %s MiB | %s MiB (the bare window) | %s | ≤ 1.3 × |\n' \
     "$prog_mib" "$bare_mib" "$(r "$prog_mib" "$bare_mib")"
-  printf '| peak resident memory after a full report with the charts | %s MiB | %s MiB (after start) | %s | |\n' \
+  printf '| peak resident memory after a full report with the charts | %s MiB | %s MiB (after start) | %s | ≤ 1.5 × |\n' \
     "$(f "$(awk -v k="$report_hwm" 'BEGIN { print k / 1024 }')" 1)" "$prog_mib" \
     "$(r "$(awk -v k="$report_hwm" 'BEGIN { print k / 1024 }')" "$prog_mib")"
   printf '| resident memory with the report preview open, then closed | %s MiB, %s MiB | | | |\n' \
@@ -83,6 +90,12 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
     "$(f "$(awk -v u="$(get "$work/report" FullReportWithCharts)" 'BEGIN { print u / 1000 }')" 0)" \
     "$(f "$(awk -v u="$(get "$work/report" FiveCaptureWaits)" 'BEGIN { print u / 1000 }')" 0)" \
     "$(r "$(get "$work/report" FullReportWithCharts)" "$(get "$work/report" FiveCaptureWaits)")"
+  printf '| repaint of a page of the report preview, at the zoom it opens with; at 100 %% | %s ms; %s ms | | | |\n' \
+    "$(f "$(awk -v u="$(get "$work/report" PreviewPagePaint/0)" 'BEGIN { print u / 1000 }')" 1)" \
+    "$(f "$(awk -v u="$(get "$work/report" PreviewPagePaint/100)" 'BEGIN { print u / 1000 }')" 1)"
+  printf '| PDF of the full report with the charts (Save as PDF…) | %s kB | | | ≤ 300 kB |\n' \
+    "$(f "$(awk -v b="$(bytes report.pdf)" 'BEGIN { print b / 1024 }')" 0)"
+  printf '| PDF of the chart page | %s kB | | | |\n' "$(f "$(awk -v b="$(bytes chart.pdf)" 'BEGIN { print b / 1024 }')" 0)"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }

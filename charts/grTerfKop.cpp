@@ -140,6 +140,17 @@ QImage TgrTerfKopF::capture(qreal scale)
     return platform::captureClient(view_, scale);
 }
 
+platform::Drawing TgrTerfKopF::record()
+{
+    // The client area's paint straight onto the recording: its white
+    // background, then the chart through the paint handler.
+    const fonts::ScalableFaces faces(this);
+    return platform::Drawing::record(view_->size(), 3, [this](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(0, 0), view_->size()), view_->palette().color(view_->backgroundRole()));
+        emit view_->painting(painter);
+    });
+}
+
 void TgrTerfKopF::showEvent(QShowEvent *e)
 {
     QMainWindow::showEvent(e);
@@ -248,8 +259,7 @@ QString TgrTerfKopF::pointText(const QPoint &pos) const
 
 void TgrTerfKopF::Print1Click()
 {
-    const QImage shot = capture(3);
-    emit printRequested(shot);
+    emit printRequested(record());
 }
 
 void TgrTerfKopF::applyLanguage()

@@ -6,6 +6,7 @@
 
 #include "charts/draw.h"
 #include "platform/Canvas.h"
+#include "platform/platform.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -77,7 +78,7 @@ public:
     // Chart number 1..4 as the main window's buttons ask for it.
     void drawChart(int fajta);
 
-    // Menu command "Print": captures the client area and asks for the
+    // Menu command "Print": records the chart as a drawing and asks for the
     // chart print page (printRequested).
     void Print1Click();
 
@@ -107,6 +108,10 @@ public:
     // An image of the client area with the current chart; scale 3 gives
     // the 288-dpi image that goes on paper (its logical size is the client).
     QImage capture(qreal scale = 1);
+    // What the client area paints, the current chart, recorded for paper:
+    // a drawing for three device pixels per layout pixel (the scale of the
+    // capture for paper), lines as vectors and text as text.
+    platform::Drawing record();
 
     // The drawing surface; its pen, brush and font state lasts from one
     // chart to the next.
@@ -126,8 +131,8 @@ public:
     QAction *Save1 = nullptr;
 
 signals:
-    // "Print" was chosen: the captured chart, for the chart print page.
-    void printRequested(const QImage &chart);
+    // "Print" was chosen: the recorded chart, for the chart print page.
+    void printRequested(const platform::Drawing &chart);
 
 protected:
     void showEvent(QShowEvent *e) override;

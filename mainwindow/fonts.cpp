@@ -146,6 +146,11 @@ ScalableFaces::ScalableFaces(QWidget *root)
         saved_.append({w, f});
         QFont stand = f;
         stand.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+        // Antialiased: drawn finer than the screen, or scaled in a preview,
+        // the edges of the letters are better smooth. Without ligatures, as
+        // on the screen: a PDF would carry "fi" or "ffi" as one character
+        // that a search or pdftotext does not read as those letters.
+        stand.setStyleStrategy(QFont::StyleStrategy((f.styleStrategy() & ~QFont::NoAntialias) | QFont::PreferNoShaping));
         w->setFont(stand);
     }
 }

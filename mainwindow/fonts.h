@@ -38,8 +38,8 @@ void setCharset(QWidget *w, int charset);
 // stand-in from the start; for an image made for paper, this scope lends
 // the stand-in (same pixel height, nearly the same widths) to every widget
 // under root that draws with the bitmap face or with "Tahoma" (whose hinted
-// widths and bold do not hold at that size), and gives the fonts back when
-// it ends.
+// widths and bold do not hold at that size), antialiased and without
+// ligatures, and gives the fonts back when it ends.
 bool isBitmapFace(const QFont &f);
 class ScalableFaces {
 public:

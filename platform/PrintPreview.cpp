@@ -5,6 +5,10 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
@@ -76,8 +80,9 @@ void PrintPreview::build()
     view_ = new QPrintPreviewWidget(&printer_, this);
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
     view_->setZoomMode(QPrintPreviewWidget::FitInView);
-    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *p) { producer_->renderPreview(p); });
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *p) { producer_->render(p); });
     connect(view_, &QPrintPreviewWidget::previewChanged, this, &PrintPreview::updateStatus);
+    connect(view_, &QPrintPreviewWidget::previewChanged, this, &PrintPreview::dropPageCaches);
 
     auto *bar = new QStatusBar(this);
     bar->setSizeGripEnabled(false);
@@ -228,6 +233,15 @@ void PrintPreview::updateStatus()
 {
     const int count = view_->pageCount();
     status_->setText(QStringLiteral("Page %1 of %2").arg(count ? view_->currentPage() : 0).arg(count));
+}
+
+void PrintPreview::dropPageCaches()
+{
+    // The view keeps a picture of every page it has shown at the size it
+    // showed it (some 3 MB a page in a maximised window). The pages are
+    // drawings that play as quickly as such a picture is copied: no copies.
+    if (auto *graphics = view_->findChild<QGraphicsView *>(); graphics && graphics->scene())
+        for (QGraphicsItem *item : graphics->scene()->items()) item->setCacheMode(QGraphicsItem::NoCache);
 }
 
 void PrintPreview::goToPage(int page)

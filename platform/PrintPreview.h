@@ -36,11 +36,9 @@ public:
     // The pages of the run that are complete so far.
     virtual int pageCount() const = 0;
     // Draws the complete pages onto the device, one per sheet, on the paper
-    // the device is set to; false when the device cannot be painted on.
+    // the device is set to; false when the device cannot be painted on. The
+    // preview, the printer and a PDF get the same pages.
     virtual bool render(QPagedPaintDevice *device) const = 0;
-    // The same for the preview on the screen, where a producer may draw
-    // coarser pictures; the printer and a PDF get render().
-    virtual bool renderPreview(QPagedPaintDevice *device) const { return render(device); }
 };
 
 class PrintPreview : public QDialog {
@@ -94,6 +92,7 @@ private:
     void cancelPrinting();
     void updateCommands();
     void updateStatus();
+    void dropPageCaches();
     void goToPage(int page);
     void printerSetup();
     void print();

@@ -1,14 +1,17 @@
 // Thin layer over Qt that every window uses: window operations, capture,
-// the report image holder, pause, the error box, the beep and the user's
+// recorded drawings for paper, pause, the error box, the beep and the user's
 // regional decimal separator.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
+#include <QPicture>
 #include <QSize>
 #include <QString>
 #include <functional>
 
+class QPainter;
+class QRectF;
 class QWidget;
 
 namespace platform {
@@ -48,26 +51,53 @@ void closeWindow(QWidget *w);
 // text and lines are drawn at the finer resolution (3 gives 288 dpi paper).
 QImage captureClient(QWidget *w, qreal scale = 1);
 
-// Waits ms milliseconds (as pause does), then captures as captureClient
-// does. The window is drawn after the wait; only the image's memory is made
-// ready during it.
-QImage pauseThenCapture(QWidget *w, int ms, qreal scale = 1);
-
-// Holder of a report picture: it keeps its own deep copy of what it is given,
-// so the source can be changed or dropped right after.
-class ReportImage {
+// What a window paints, recorded: its paint commands (lines, fills, text as
+// text with its font, the schematic's paths) to be played onto any painter
+// at any resolution, a printer's or a PDF's included. It is a value: copies
+// share the recording, which never changes once made.
+class Drawing {
 public:
-    void setPicture(const QImage &image);
-    // A picture that nothing else holds (a fresh capture) is kept as it is,
-    // without copying its pixels.
-    void setPicture(QImage &&image);
-    const QImage &picture() const { return m_picture; }
-    bool isEmpty() const { return m_picture.isNull(); }
-    void clear() { m_picture = QImage(); }
+    Drawing() = default;
+
+    // Records what paint draws on a painter in layout pixels that stands
+    // for a device of scale device pixels per layout pixel (so text and
+    // lines are drawn for that resolution), clipped to size.
+    static Drawing record(QSize size, qreal scale, const std::function<void(QPainter &)> &paint);
+
+    bool isNull() const { return size_.isEmpty(); }
+    // The size it was recorded at, in layout pixels.
+    QSize size() const { return size_; }
+    // The bytes of the recording.
+    qint64 byteSize() const { return picture_.size(); }
+
+    // Plays it with its top-left corner at the painter's origin, one layout
+    // pixel per painter unit.
+    void paint(QPainter &painter) const;
+    // Plays it scaled to fill the rectangle exactly, each way on its own,
+    // and nothing of it outside the rectangle. A clip the painter had
+    // before holds until the drawing lifts a clip of its own (a recorded
+    // picture cannot give back the clip it is played in); from then on the
+    // drawing keeps to its own rectangle. For less of it, play clipped().
+    void paint(QPainter &painter, const QRectF &target) const;
+
+    // The same drawing, showing nothing outside the area (layout pixels).
+    Drawing clipped(const QRectF &area) const;
 
 private:
-    QImage m_picture;
+    friend Drawing recordClient(QWidget *w, qreal scale);
+    static Drawing make(QSize size, qreal scale, const QRectF &area, const std::function<void(QPainter &)> &paint);
+    QPicture picture_;
+    QSize size_;
+    qreal scale_ = 1;
 };
+
+// Records what captureClient would paint into an image of that scale: the
+// widget's background and the widget and its children painting themselves,
+// as they do for a device of scale device pixels per layout pixel (so text
+// and lines are drawn for the finer resolution, and the schematic from its
+// drawing). Works for hidden and covered widgets. Nothing of it shows
+// outside the client area, as in an image of it.
+Drawing recordClient(QWidget *w, qreal scale = 3);
 
 // ---- files ----------------------------------------------------------------
 

@@ -2,7 +2,7 @@
 
 namespace printing {
 
-ChartPage::ChartPage(const QImage &chart) : report_(Paper::a4(QPageLayout::Landscape, 100))
+ChartPage::ChartPage(const platform::Drawing &chart) : report_(Paper::a4(QPageLayout::Landscape, 100))
 {
     QRInyom.Width = ImageWidth;
     QRInyom.Height = ImageHeight;
@@ -42,7 +42,7 @@ TnyomF::~TnyomF()
         delete p.data();
 }
 
-void TnyomF::printChart(const QImage &chart)
+void TnyomF::printChart(const platform::Drawing &chart)
 {
     previews_.removeAll(nullptr);
     if (!previews_.isEmpty() && previews_.last()->producing()) return;

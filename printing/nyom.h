@@ -1,4 +1,4 @@
-// The chart print page: the chart window's image on one landscape A4 page,
+// The chart print page: the chart window's drawing on one landscape A4 page,
 // shown in a preview from which it is printed.
 #pragma once
 
@@ -20,7 +20,7 @@ public:
     static constexpr double BandHeight = 707;
     static constexpr double ImageWidth = 1041, ImageHeight = 697;
 
-    explicit ChartPage(const QImage &chart);
+    explicit ChartPage(const platform::Drawing &chart);
 
     Image QRInyom;
     const Report &report() const { return report_; }
@@ -31,10 +31,6 @@ public:
     bool finished() const override { return finished_; }
     int pageCount() const override { return finished_ ? int(report_.pages().size()) : 0; }
     bool render(QPagedPaintDevice *device) const override { return report_.render(device, pageCount()); }
-    bool renderPreview(QPagedPaintDevice *device) const override
-    {
-        return report_.render(device, pageCount(), Report::ForScreen);
-    }
 
 private:
     Report report_;
@@ -49,13 +45,13 @@ public:
     explicit TnyomF(QWidget *parent = nullptr);
     ~TnyomF() override;
 
-    // The image of the last "Print" command of the chart window.
+    // The chart of the last "Print" command of the chart window.
     printing::Image QRInyom;
 
     // "Print" of the chart window: keeps a copy of the chart and opens a
     // further preview (not modal) of its page. Ignored while the page of
     // the previous command is still being produced.
-    void printChart(const QImage &chart);
+    void printChart(const platform::Drawing &chart);
 
 private:
     QList<QPointer<platform::PrintPreview>> previews_;

@@ -24,20 +24,27 @@ void TnyomALLF::preview()
     platform::PrintPreview preview(this);
     preview.openModal();
     previewOpen_ = false;
-    // The pages live as long as their preview: some 60 MB of images for a
-    // report with the charts.
+    // The pages live as long as their preview.
     report_.clear();
-    QRImage1.setPicture(QImage());
+    QRImage1.setPicture(platform::Drawing());
 }
 
 namespace {
 
-// Captures for paper: three device pixels per layout pixel (288 dpi), drawn
-// with scalable faces, after the report's wait.
-QImage captureForPaper(QWidget *w)
+// Captures for paper, after the report's wait: what the window paints,
+// recorded as a drawing for three device pixels per layout pixel (288 dpi)
+// with scalable faces, so that lines and text stay vectors and text.
+platform::Drawing captureForPaper(TmainF *mainF)
 {
-    const fonts::ScalableFaces faces(w->window());
-    return platform::pauseThenCapture(w, TnyomALLF::CaptureDelay, 3);
+    platform::pause(TnyomALLF::CaptureDelay);
+    const fonts::ScalableFaces faces(mainF);
+    return platform::recordClient(mainF, 3);
+}
+
+platform::Drawing captureForPaper(TgrTerfKopF *chart)
+{
+    platform::pause(TnyomALLF::CaptureDelay);
+    return chart->record();
 }
 
 } // namespace
@@ -59,7 +66,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         // the user made of the window.
         chart_->setOuterSize(723, 521);
         platform::repaintNow(chart_);
-        QRImage1.setPicture(captureForPaper(chart_->clientArea()));
+        QRImage1.setPicture(captureForPaper(chart_));
         break;
     case 3:
     case 4:
@@ -67,7 +74,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         if (page == 3) mainF_->SpeedButton2Click();
         else if (page == 4) mainF_->SpeedButton3Click();
         else mainF_->SpeedButton4Click();
-        QRImage1.setPicture(captureForPaper(chart_->clientArea()));
+        QRImage1.setPicture(captureForPaper(chart_));
         break;
     default:
         MoreData = false;

@@ -42,10 +42,6 @@ public:
     bool finished() const override { return finished_; }
     int pageCount() const override;
     bool render(QPagedPaintDevice *device) const override { return report_.render(device, pageCount()); }
-    bool renderPreview(QPagedPaintDevice *device) const override
-    {
-        return report_.render(device, pageCount(), printing::Report::ForScreen);
-    }
 
 private:
     TmainF *mainF_;

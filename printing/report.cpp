@@ -17,24 +17,12 @@ Paper Paper::a4(QPageLayout::Orientation orientation, int margin)
     return p;
 }
 
-void Image::setPicture(const QImage &picture)
+void Image::setPicture(const platform::Drawing &picture)
 {
-    picture_.setPicture(picture);
-    pictureChanged();
-}
-
-void Image::setPicture(QImage &&picture)
-{
-    picture_.setPicture(std::move(picture));
-    pictureChanged();
-}
-
-void Image::pictureChanged()
-{
+    picture_ = picture;
     if (AutoSize) {
-        const QSizeF size = picture_.picture().deviceIndependentSize();
-        Width = size.width();
-        Height = size.height();
+        Width = picture_.size().width();
+        Height = picture_.size().height();
     }
 }
 
@@ -54,41 +42,6 @@ void Report::clear()
     y_ = 0;
 }
 
-namespace {
-
-// The mean of every n x n block: a picture of device pixel ratio n brought
-// back to one pixel per layout pixel. Red and blue are summed side by side
-// in one word (n * n * 255 fits in 16 bits for n up to 16). Other ratios
-// scale smoothly.
-QImage screenCopy(const QImage &picture)
-{
-    const qreal ratio = picture.devicePixelRatio();
-    if (ratio <= 1) return QImage();
-    const QSize size = picture.deviceIndependentSize().toSize();
-    const int n = qRound(ratio);
-    if (n != ratio || n > 16 || picture.format() != QImage::Format_RGB32)
-        return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage out(size, QImage::Format_RGB32);
-    const quint32 area = quint32(n * n);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *dst = reinterpret_cast<quint32 *>(out.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            quint32 rb = 0, g = 0;
-            for (int dy = 0; dy < n; ++dy) {
-                const auto *src = reinterpret_cast<const quint32 *>(picture.constScanLine(y * n + dy)) + x * n;
-                for (int dx = 0; dx < n; ++dx) {
-                    rb += src[dx] & 0xff00ffu;
-                    g += src[dx] & 0xff00u;
-                }
-            }
-            dst[x] = 0xff000000u | ((rb >> 16) / area) << 16 | ((g >> 8) / area) << 8 | (rb & 0xffffu) / area;
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 void Report::printBand(double heightPx, const Image &image)
 {
     const double height = pixelsToMm(heightPx);
@@ -101,42 +54,42 @@ void Report::printBand(double heightPx, const Image &image)
     b.band = QRectF(paper_.LeftMargin / 10.0, paper_.TopMargin / 10.0 + y_, paper_.bandWidthMm(), height);
     b.image = QRectF(b.band.left() + pixelsToMm(image.Left), b.band.top() + pixelsToMm(image.Top),
                      pixelsToMm(image.Width), pixelsToMm(image.Height));
-    b.picture = image.picture(); // shares the image's own copy
-    b.screen = screenCopy(b.picture);
+    // Shares the image's own copy; at natural size only as much of it as
+    // the image's rectangle holds.
+    b.picture = image.Stretch ? image.picture() : image.picture().clipped(QRectF(0, 0, image.Width, image.Height));
     b.stretch = image.Stretch;
     pages_.last().append(b);
     y_ += height;
 }
 
-void Report::paintPage(QPainter &painter, int index, Target target) const
+void Report::paintPage(QPainter &painter, int index) const
 {
     if (index < 0 || index >= pages_.size()) return;
     for (const PrintedBand &b : pages_[index]) {
         painter.fillRect(b.band, Qt::white);
         if (b.picture.isNull()) continue;
-        const QImage &picture = target == ForScreen && !b.screen.isNull() ? b.screen : b.picture;
         if (b.stretch) {
-            painter.drawImage(b.image, picture);
+            b.picture.paint(painter, b.image);
         } else {
-            const QSizeF natural = b.picture.deviceIndependentSize();
+            const QSizeF natural = b.picture.size();
             painter.save();
             painter.setClipRect(b.image, Qt::IntersectClip);
-            painter.drawImage(QRectF(b.image.topLeft(), QSizeF(pixelsToMm(natural.width()),
-                                                                pixelsToMm(natural.height()))),
-                              picture);
+            b.picture.paint(painter, QRectF(b.image.topLeft(), QSizeF(pixelsToMm(natural.width()),
+                                                                      pixelsToMm(natural.height()))));
             painter.restore();
         }
     }
 }
 
-bool Report::render(QPagedPaintDevice *device, int count, Target target) const
+bool Report::render(QPagedPaintDevice *device, int count) const
 {
     count = qMin(count, int(pages_.size()));
     if (count <= 0) return true;
     QPainter painter;
     if (!painter.begin(device)) return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // Charts and text keep their sharp edges in a PDF: no JPEG.
+    // What remains raster in the drawings (the style's cached frames, the
+    // button pictures) keeps its sharp edges in a PDF: no JPEG.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     // Millimetres from the paper's corner, whatever margins the device keeps.
     const int dpiX = device->logicalDpiX(), dpiY = device->logicalDpiY();
@@ -146,7 +99,7 @@ bool Report::render(QPagedPaintDevice *device, int count, Target target) const
         painter.save();
         painter.translate(-printable.left(), -printable.top());
         painter.scale(dpiX / 25.4, dpiY / 25.4);
-        paintPage(painter, i, target);
+        paintPage(painter, i);
         painter.restore();
     }
     return painter.end();

@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 
-#include <QImage>
 #include <QList>
 #include <QPageLayout>
 #include <QRectF>
@@ -35,8 +34,8 @@ struct Paper {
 };
 
 // An image of a band: a rectangle in pixels from the band's top-left corner,
-// holding its own copy of a picture. A picture is measured by its logical
-// size, so a capture at a finer device pixel ratio lays out as the window.
+// holding its own copy of a picture: a drawing recorded from a window,
+// measured by the window's size in layout pixels.
 class Image {
 public:
     double Left = 0, Top = 0, Width = 0, Height = 0;
@@ -46,13 +45,11 @@ public:
     // The rectangle takes the picture's size whenever the picture changes.
     bool AutoSize = false;
 
-    void setPicture(const QImage &picture);
-    void setPicture(QImage &&picture); // a fresh capture: kept without a copy
-    const QImage &picture() const { return picture_.picture(); }
+    void setPicture(const platform::Drawing &picture);
+    const platform::Drawing &picture() const { return picture_; }
 
 private:
-    void pictureChanged();
-    platform::ReportImage picture_;
+    platform::Drawing picture_;
 };
 
 // A band as printed: where it lies on its sheet and what it shows, in
@@ -60,12 +57,7 @@ private:
 struct PrintedBand {
     QRectF band;
     QRectF image;
-    QImage picture;
-    // The picture at one pixel per layout pixel, each pixel the mean of the
-    // finer ones it covers: what a preview on the screen shows. Drawn from
-    // the fine picture, a screen's sampling would drop the thin strokes of
-    // the text. Empty when the picture is that coarse already.
-    QImage screen;
+    platform::Drawing picture;
     bool stretch = false;
 };
 using Page = QList<PrintedBand>;
@@ -88,14 +80,13 @@ public:
 
     const QList<Page> &pages() const { return pages_; }
 
-    // Draws the first `count` pages onto the device, one per sheet. The
-    // device's paper decides the sheet; the drawing starts at its corner.
-    // For the screen the pictures are the coarser copies. False when the
-    // device cannot be painted on.
-    enum Target { ForPaper, ForScreen };
-    bool render(QPagedPaintDevice *device, int count, Target target = ForPaper) const;
+    // Draws the first `count` pages onto the device, one per sheet, the
+    // pictures as the vector drawings they were recorded as. The device's
+    // paper decides the sheet; the drawing starts at its corner. False when
+    // the device cannot be painted on.
+    bool render(QPagedPaintDevice *device, int count) const;
     // One page, with the painter in millimetres from the paper's corner.
-    void paintPage(QPainter &painter, int index, Target target = ForPaper) const;
+    void paintPage(QPainter &painter, int index) const;
 
 private:
     Paper paper_;

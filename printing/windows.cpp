@@ -8,12 +8,11 @@
 
 Windows::Windows()
 {
-    // A report's images (some 60 MB with the charts, 12 to 14 MB each) go
-    // back to the system when its preview closes: allocations that large
-    // get pages of their own. Without a fixed threshold the allocator raises
-    // it after the first report and keeps the next reports' images on its
-    // heap for good; a lower one would give every backing store and pixmap
-    // fresh pages, and page faults, on each paint.
+    // Allocations of 8 MB and more get pages of their own and go back to
+    // the system when they are freed. Without a fixed threshold the
+    // allocator raises it after the first such block is freed and keeps the
+    // later ones on its heap for good; a lower one would give every backing
+    // store and pixmap fresh pages, and page faults, on each paint.
     mallopt(M_MMAP_THRESHOLD, 8 << 20);
 
     mainF.setChartWindow(&grTerfKopF);
@@ -28,7 +27,7 @@ Windows::Windows()
     QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [this] { nyomALLF.preview(); });
     // The chart window's "Print": the chart page.
     QObject::connect(&grTerfKopF, &TgrTerfKopF::printRequested, &nyomF,
-                     [this](const QImage &chart) { nyomF.printChart(chart); });
+                     [this](const platform::Drawing &chart) { nyomF.printChart(chart); });
     // The selection window: its button on the schematic, Ctrl+F and the
     // context menu open it; an arrangement it puts into the main window
     // shows at once in an open chart.

@@ -55,7 +55,9 @@ private slots:
     void polygonFilledAndOutlined();
     void textOutOnBrushBox();
     void unboundCanvasIsHarmless();
-    void captureAndReportImage();
+    void captureOfAWindow();
+    void drawingPlaysWhereTheLayoutPutsIt();
+    void drawingKeepsToItsClientArea();
     void errorHandlerIsReplaceable();
     void outerSizeAndPause();
 };
@@ -176,7 +178,7 @@ void TestPlatform::unboundCanvasIsHarmless()
     QVERIFY(!c.isActive());
 }
 
-void TestPlatform::captureAndReportImage()
+void TestPlatform::captureOfAWindow()
 {
     PaintedWindow w;
     w.resize(60, 25);
@@ -190,32 +192,149 @@ void TestPlatform::captureAndReportImage()
     QCOMPARE(shot.pixel(50, 20), qRgb(206, 255, 255));
     QCOMPARE(shot.pixel(20, 10), qRgb(255, 0, 0));
 
-    platform::ReportImage report;
-    QVERIFY(report.isEmpty());
-    report.setPicture(shot);
-    shot.fill(Qt::black);   // the caller reuses its image
-    QCOMPARE(report.picture().pixel(50, 20), qRgb(206, 255, 255));
-    QVERIFY(report.picture().constBits() != shot.constBits());
+    QImage fine = platform::captureClient(&w, 3);
+    QCOMPARE(fine.size(), QSize(180, 75));
+    QCOMPARE(fine.deviceIndependentSize(), QSizeF(60, 25));
+}
 
-    // A fresh capture handed over is kept without a copy; one that someone
-    // else still holds is copied.
-    QImage fresh = platform::captureClient(&w, 3);
-    const uchar *pixels = fresh.constBits();
-    report.setPicture(std::move(fresh));
-    QCOMPARE(report.picture().constBits(), pixels);
-    QCOMPARE(report.picture().deviceIndependentSize(), QSizeF(60, 25));
-    QImage held = platform::captureClient(&w);
-    QImage alsoHeld = held;
-    report.setPicture(std::move(held));
-    QVERIFY(report.picture().constBits() != alsoHeld.constBits());
+// A recorded drawing played onto a device of another resolution (here a
+// 300-dpi image) lands where the layout puts it, at the size it has there:
+// one layout pixel is 1/96 inch on every device, whatever the resolution a
+// picture scales itself by when it is played.
+void TestPlatform::drawingPlaysWhereTheLayoutPutsIt()
+{
+    PaintedWindow w;
+    w.resize(60, 25);
+    w.setAutoFillBackground(true);
+    QPalette pal = w.palette();
+    pal.setColor(QPalette::Window, QColor(206, 255, 255));
+    w.setPalette(pal);
+    const platform::Drawing d = platform::recordClient(&w, 3);
+    QCOMPARE(d.size(), QSize(60, 25));
+    QVERIFY(!d.isNull() && d.byteSize() > 0);
 
-    // The wait before a report's capture: the full time, then the same image.
-    QElapsedTimer clock;
-    clock.start();
-    const QImage late = platform::pauseThenCapture(&w, 120, 3);
-    QVERIFY(clock.elapsed() >= 120);
-    QCOMPARE(late, platform::captureClient(&w, 3));
-    QCOMPARE(late.devicePixelRatio(), 3.0);
+    // A copy plays what was recorded, whatever the window paints later.
+    const platform::Drawing copy = d;
+    pal.setColor(QPalette::Window, Qt::black);
+    w.setPalette(pal);
+
+    const struct {
+        int dpi;
+        QSize image;
+    } devices[] = {{96, {60, 25}}, {300, {188, 78}}};
+    for (const auto &dev : devices) {
+        QImage img(dev.image, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        img.setDotsPerMeterX(qRound(dev.dpi / 0.0254));
+        img.setDotsPerMeterY(qRound(dev.dpi / 0.0254));
+        {
+            QPainter p(&img);
+            p.scale(dev.dpi / 96.0, dev.dpi / 96.0); // layout pixels
+            copy.paint(p);
+        }
+        const double k = dev.dpi / 96.0;
+        auto at = [&](double x, double y) { return img.pixel(int(x * k), int(y * k)); };
+        QCOMPARE(at(50, 20), qRgb(206, 255, 255));
+        QCOMPARE(at(59.5, 24.5), qRgb(206, 255, 255));
+        // The 3-pixel red line from (0, 10) to (40, 10): y 8.5 to 11.5.
+        QCOMPARE(at(20, 10), qRgb(255, 0, 0));
+        QCOMPARE(at(20, 9.2), qRgb(255, 0, 0));
+        QCOMPARE(at(20, 10.8), qRgb(255, 0, 0));
+        QCOMPARE(at(20, 7.9), qRgb(206, 255, 255));
+        QCOMPARE(at(20, 12.1), qRgb(206, 255, 255));
+        QCOMPARE(at(42.2, 10), qRgb(206, 255, 255)); // beyond the round end
+    }
+
+    // Stretched into a rectangle: twice as wide, half as high.
+    QImage img(200, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        copy.paint(p, QRectF(10, 10, 120, 12.5));
+    }
+    QCOMPARE(img.pixel(15, 15), qRgb(255, 0, 0));  // the line at y 10 / 2 + 10
+    QCOMPARE(img.pixel(85, 15), qRgb(255, 0, 0));  // x 40 * 2 + 10 reached
+    QCOMPARE(img.pixel(95, 15), qRgb(206, 255, 255));
+    QCOMPARE(img.pixel(129, 21), qRgb(206, 255, 255));
+    QCOMPARE(img.pixel(131, 15), qRgb(255, 255, 255));
+    QCOMPARE(img.pixel(15, 23), qRgb(255, 255, 255));
+}
+
+// A child that clips its own painting, and one that reaches beyond the
+// window's right edge.
+class ClippingChild : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setClipRect(0, 0, width() / 2, height());
+        p.fillRect(rect(), Qt::green);
+    }
+};
+
+class WideChild : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), Qt::blue); }
+};
+
+// A drawing shows nothing outside its client area, as an image of it
+// cannot: when its drawing lifts a clip of its own on the way, and when a
+// window's child reaches beyond the window after another child clipped.
+void TestPlatform::drawingKeepsToItsClientArea()
+{
+    QWidget window;
+    window.resize(40, 20);
+    auto *clipping = new ClippingChild(&window);
+    clipping->setGeometry(0, 0, 10, 10);
+    auto *wide = new WideChild(&window);
+    wide->setGeometry(20, 10, 60, 20);
+    const platform::Drawing recorded = platform::recordClient(&window, 3);
+    QImage shot(80, 60, QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    {
+        QPainter p(&shot);
+        recorded.paint(p, QRectF(20, 20, 40, 20));
+    }
+    QCOMPARE(shot.pixel(22, 25), qRgb(0, 255, 0));
+    QCOMPARE(shot.pixel(27, 25), shot.pixel(35, 25)); // the child's own clip: the window's colour
+    QCOMPARE(shot.pixel(50, 35), qRgb(0, 0, 255));
+    QCOMPARE(shot.pixel(59, 39), qRgb(0, 0, 255));
+    QCOMPARE(shot.pixel(61, 35), qRgb(255, 255, 255));
+    QCOMPARE(shot.pixel(50, 41), qRgb(255, 255, 255));
+
+    const platform::Drawing d = platform::Drawing::record(QSize(40, 20), 3, [](QPainter &p) {
+        platform::Canvas c;
+        platform::Canvas::Scope scope(c, p);
+        c.setPenColor(Qt::blue);
+        c.setPenWidth(4);
+        c.setClipRect(QRect(0, 0, 10, 10));
+        c.line(0, 5, 100, 5);
+        c.setClipRect(QRect());
+        c.line(-20, 15, 100, 15);
+        c.line(20, -20, 20, 100);
+    });
+    QImage img(80, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        d.paint(p, QRectF(20, 20, 40, 20));
+    }
+    const QRgb blue = qRgb(0, 0, 255), white = qRgb(255, 255, 255);
+    QCOMPARE(img.pixel(25, 25), blue);
+    QCOMPARE(img.pixel(35, 25), white); // the first line's own clip
+    QCOMPARE(img.pixel(21, 35), blue);
+    QCOMPARE(img.pixel(59, 35), blue);
+    QCOMPARE(img.pixel(40, 21), blue);
+    QCOMPARE(img.pixel(40, 38), blue);
+    for (const QPoint &outside : {QPoint(19, 35), QPoint(61, 35), QPoint(10, 35), QPoint(40, 19), QPoint(40, 41),
+                                  QPoint(40, 50), QPoint(70, 35)})
+        QVERIFY2(img.pixel(outside) == white, qPrintable(QStringLiteral("%1,%2").arg(outside.x()).arg(outside.y())));
 }
 
 void TestPlatform::errorHandlerIsReplaceable()

@@ -43,6 +43,30 @@ Info info(const QString &pdf)
     return out;
 }
 
+QString text(const QString &pdf, int page)
+{
+    QStringList args = {QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    return run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+}
+
+QList<Font> fonts(const QString &pdf)
+{
+    QList<Font> out;
+    const QStringList lines = run(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
+    // name type encoding emb sub uni object ID; the type may be two words
+    static const QRegularExpression row(QStringLiteral("^(\\S+)\\s+(.+?)\\s+(\\S+)\\s+(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
+    for (const QString &line : lines.mid(2)) {
+        const auto m = row.match(line);
+        if (!m.hasMatch()) continue;
+        QString name = m.captured(1);
+        if (name.size() > 7 && name[6] == QLatin1Char('+')) name = name.mid(7);
+        out.append({name, m.captured(2), m.captured(4) == QLatin1String("yes")});
+    }
+    return out;
+}
+
 QList<Image> images(const QString &pdf)
 {
     QList<Image> out;
@@ -56,13 +80,18 @@ QList<Image> images(const QString &pdf)
     return out;
 }
 
-QImage page(const QString &pdf, int number, int dpi)
+QImage page(const QString &pdf, int number, int dpi, const QRect &area)
 {
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
-                                     QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"),
-                                     QString::number(number), QStringLiteral("-singlefile"), pdf, base});
+    QStringList args = {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                        QString::number(number), QStringLiteral("-l"), QString::number(number),
+                        QStringLiteral("-singlefile")};
+    if (!area.isNull())
+        args << QStringLiteral("-x") << QString::number(area.x()) << QStringLiteral("-y") << QString::number(area.y())
+             << QStringLiteral("-W") << QString::number(area.width()) << QStringLiteral("-H")
+             << QString::number(area.height());
+    run(QStringLiteral("pdftoppm"), args << pdf << base);
     return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 

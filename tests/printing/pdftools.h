@@ -1,9 +1,10 @@
-// Reads PDFs back with the poppler tools: page count and size, the embedded
-// images, and pages rendered to pixels.
+// Reads PDFs back with the poppler tools: page count and size, the text,
+// the fonts and the embedded images, and pages rendered to pixels.
 #pragma once
 
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QSizeF>
 #include <QString>
 
@@ -19,14 +20,25 @@ struct Info {
 };
 Info info(const QString &pdf);
 
+// The text of one page (from 1), or of every page, as pdftotext reads it.
+QString text(const QString &pdf, int page = 0);
+
+struct Font {
+    QString name; // without the subset prefix
+    QString type;
+    bool embedded = false;
+};
+QList<Font> fonts(const QString &pdf);
+
 struct Image {
     int page = 0, width = 0, height = 0;
     double xppi = 0, yppi = 0;
 };
 QList<Image> images(const QString &pdf);
 
-// One page (from 1) rendered at the given resolution.
-QImage page(const QString &pdf, int number, int dpi);
+// One page (from 1) rendered at the given resolution; with an area (in
+// pixels of that resolution), only that part of it.
+QImage page(const QString &pdf, int number, int dpi, const QRect &area = QRect());
 // Every page as PNG beside the PDF (name-1.png, ...), for looking at them.
 void pagesToPng(const QString &pdf, int dpi);
 

@@ -14,17 +14,15 @@ using printing::Report;
 
 namespace {
 
-// A capture as the windows make them for paper: logical size w x h at
-// three device pixels per layout pixel.
-QImage capture(int w, int h, QColor colour = Qt::red, qreal scale = 3)
+// A drawing as the windows record them for paper: w x h layout pixels,
+// for three device pixels per layout pixel.
+platform::Drawing capture(int w, int h, QColor colour = Qt::red, qreal scale = 3)
 {
-    QImage img(QSize(w, h) * scale, QImage::Format_RGB32);
-    img.setDevicePixelRatio(scale);
-    img.fill(colour);
-    return img;
+    return platform::Drawing::record(QSize(w, h), scale,
+                                     [=](QPainter &p) { p.fillRect(QRect(0, 0, w, h), colour); });
 }
 
-printing::Image autoSized(const QImage &picture)
+printing::Image autoSized(const platform::Drawing &picture)
 {
     printing::Image image;
     image.AutoSize = true;
@@ -61,9 +59,9 @@ private slots:
     void layoutExample()
     {
         Report r(Paper::a4(QPageLayout::Portrait, 100));
-        const QImage shots[] = {capture(701, 571), capture(715, 475), capture(715, 475), capture(715, 475),
-                                capture(715, 475)};
-        for (const QImage &shot : shots) {
+        const platform::Drawing shots[] = {capture(701, 571), capture(715, 475), capture(715, 475),
+                                           capture(715, 475), capture(715, 475)};
+        for (const platform::Drawing &shot : shots) {
             const printing::Image image = autoSized(shot);
             r.printBand(image.Height + 40, image);
         }
@@ -73,7 +71,7 @@ private slots:
         QVERIFY(qAbs(main.band.height() - 161.66) < kMm);
         QCOMPARE(main.band.topLeft(), QPointF(10, 10));
         QCOMPARE(main.band.width(), 190.0);
-        // The scale-3 capture lays out by its logical size.
+        // The drawing lays out by its size in layout pixels.
         QVERIFY(qAbs(main.image.width() - printing::pixelsToMm(701)) < 1e-9);
         QVERIFY(qAbs(main.image.height() - printing::pixelsToMm(571)) < 1e-9);
 
@@ -136,14 +134,15 @@ private slots:
     }
 
     // What lands on paper: natural size clipped to the image's rectangle,
-    // stretched to fill it, and a finer capture at its logical size.
+    // stretched to fill it, and natural size in full.
     void imagesOnPaper()
     {
-        QImage halves(200, 100, QImage::Format_RGB32);
-        halves.fill(Qt::blue);
-        QPainter(&halves).fillRect(0, 0, 100, 100, Qt::red);
-        QImage fine = halves.scaled(600, 300);
-        fine.setDevicePixelRatio(3);
+        const platform::Drawing halves = platform::Drawing::record(QSize(200, 100), 3, [](QPainter &p) {
+            p.setClipRect(0, 0, 10, 10); // a clip of its own, lifted again
+            p.setClipping(false);
+            p.fillRect(0, 0, 200, 100, Qt::blue);
+            p.fillRect(0, 0, 100, 100, Qt::red);
+        });
 
         Report r(Paper::a4(QPageLayout::Portrait, 100));
         printing::Image clipped;
@@ -157,7 +156,7 @@ private slots:
         stretched.Stretch = true;
         stretched.setPicture(halves);
         r.printBand(140, stretched);
-        const printing::Image natural = autoSized(fine);
+        const printing::Image natural = autoSized(halves);
         QCOMPARE(QSizeF(natural.Width, natural.Height), QSizeF(200, 100));
         r.printBand(140, natural);
         QCOMPARE(shape(r), QList<int>{3});
@@ -185,32 +184,55 @@ private slots:
         QVERIFY(near(at(390, 140 + 45), blue));
         QVERIFY(near(at(300, 140 + 60), white));
         QVERIFY(near(at(410, 140 + 25), white));
-        // band 3: the fine picture at 200 x 100 layout pixels
+        // band 3: the drawing at 200 x 100 layout pixels
         QVERIFY(near(at(50, 280 + 50), red));
         QVERIFY(near(at(150, 280 + 50), blue));
         QVERIFY(near(at(210, 280 + 50), white));
         QVERIFY(near(at(150, 280 + 106), white));
     }
 
-    // A fine picture keeps a copy for the screen with every thin stroke in
-    // it: one pixel per layout pixel, each the mean of the three by three
-    // it covers. Sampling the fine picture instead would miss strokes.
-    void screenCopyKeepsThinStrokes()
+    // On paper a drawing stays what it was drawn as: its text is text in an
+    // embedded font, its lines are vectors as sharp at 1200 dpi as at 96,
+    // and no picture of pixels stands in for it.
+    void drawingsReachThePdfAsVectors()
     {
-        QImage fine(300, 60, QImage::Format_RGB32);
-        fine.fill(Qt::white);
-        // Strokes one device pixel wide, every 7 device pixels: some fall
-        // on a block's first column, some on its middle, some on its last.
-        for (int x = 0; x < 300; x += 7) QPainter(&fine).fillRect(x, 0, 1, 60, Qt::black);
-        fine.setDevicePixelRatio(3);
+        QFont font(QStringLiteral("DejaVu Sans Condensed"));
+        font.setPixelSize(11);
+        font.setStyleStrategy(QFont::PreferNoShaping); // as the faces lent for paper: no ligatures
+        const platform::Drawing d = platform::Drawing::record(QSize(300, 60), 3, [&](QPainter &p) {
+            p.fillRect(0, 0, 300, 60, Qt::white);
+            p.setPen(QPen(Qt::black, 1));
+            p.drawLine(QPointF(0, 40.5), QPointF(300, 40.5));
+            p.setFont(font);
+            p.drawText(QPointF(10, 20), QStringLiteral("Overall heat transfer coefficient 7698 W/m2°C"));
+        });
         Report r(Paper::a4(QPageLayout::Portrait, 100));
-        r.printBand(40, autoSized(fine));
-        const QImage screen = r.pages()[0][0].screen;
-        QCOMPARE(screen.size(), QSize(100, 20));
-        for (int x = 0; x < 300; x += 7) QCOMPARE(qGray(screen.pixel(x / 3, 10)), 255 * 2 / 3);
-        QCOMPARE(qGray(screen.pixel(1, 10)), 255); // a block without a stroke
-        // The paper keeps the fine picture.
-        QCOMPARE(r.pages()[0][0].picture.size(), QSize(300, 60));
+        r.printBand(100, autoSized(d));
+        const QString pdf = pdftools::outputDir() + QStringLiteral("/vectors.pdf");
+        {
+            QPdfWriter writer(pdf);
+            writer.setPageLayout(r.pageLayout());
+            QVERIFY(r.render(&writer, 1));
+        }
+        QVERIFY(pdftools::text(pdf).contains(QStringLiteral("Overall heat transfer coefficient 7698 W/m2°C")));
+        const QList<pdftools::Font> fonts = pdftools::fonts(pdf);
+        QCOMPARE(fonts.size(), 1);
+        QCOMPARE(fonts[0].name, QStringLiteral("DejaVuSansCondensed"));
+        QVERIFY(fonts[0].embedded);
+        QVERIFY(pdftools::images(pdf).isEmpty());
+        // The line, one layout pixel (1/96 inch) thick, 10 mm from the top
+        // and 40 pixels below the band's top: 12.5 pixels at 1200 dpi with
+        // edges no wider than a pixel each.
+        const int top = pdftools::px(10 + printing::pixelsToMm(40), 1200);
+        const QImage part = pdftools::page(pdf, 1, 1200, QRect(pdftools::px(50, 1200), top - 10, 1, 35));
+        QCOMPARE(part.size(), QSize(1, 35));
+        int dark = 0, grey = 0;
+        for (int y = 0; y < part.height(); ++y) {
+            const int g = qGray(part.pixel(0, y));
+            dark += g < 64;
+            grey += g >= 64 && g < 192;
+        }
+        QVERIFY2(dark >= 11 && dark <= 13 && grey <= 2, qPrintable(QStringLiteral("%1 dark, %2 grey").arg(dark).arg(grey)));
     }
 
     // The chart page: one page, the chart stretched into 275.43 x 184.41 mm
@@ -221,7 +243,7 @@ private slots:
         QTest::addColumn<qreal>("scale");
         QTest::newRow("smallest window") << QSize(352, 314) << qreal(3);
         QTest::newRow("report size") << QSize(715, 475) << qreal(3);
-        QTest::newRow("start size, screen pixels") << QSize(723, 467) << qreal(1);
+        QTest::newRow("start size, recorded for the screen") << QSize(723, 467) << qreal(1);
         QTest::newRow("wide and flat") << QSize(1900, 120) << qreal(3);
         QTest::newRow("tall") << QSize(400, 1400) << qreal(3);
     }
@@ -251,7 +273,7 @@ private slots:
             QVERIFY(qAbs(b.image.width() - 275.43) < kMm);
             QVERIFY(qAbs(b.image.height() - 184.41) < kMm);
             QVERIFY(b.stretch);
-            QCOMPARE(b.picture.size(), client * scale);
+            QCOMPARE(b.picture.size(), client);
         }
     }
 };
