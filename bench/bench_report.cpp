@@ -69,7 +69,7 @@ int main(int argc, char **argv)
             windows = std::make_unique<Windows>();
             windows->mainF.show();
             QApplication::setActiveWindow(&windows->mainF);
-            QTest::qWaitForWindowExposed(&windows->mainF);
+            if (!QTest::qWaitForWindowExposed(&windows->mainF)) qFatal("the main window was not shown");
             windows->mainF.CbPwc->setChecked(true);
         },
         [] { windows.reset(); });
