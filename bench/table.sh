@@ -2,12 +2,13 @@
 # Builds the benchmarks and prints the whole table, each figure beside its
 # natural floor: the rating, one chart paint of each kind, the start of the
 # program and its memory against a bare Qt window, the memory after a full
-# report, and the full report from the button to the last page.
+# report, the full report from the button to the last page, and a megabyte
+# pasted into a numeric field.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report bench_fields Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -25,6 +26,7 @@ median_us() { # binary filter
 median_us "$build/bench/bench_rating" 'Kozelites|Szamitas' >"$work/rating"
 median_us "$build/bench/bench_charts" '.' >"$work/charts"
 median_us "$build/bench/bench_report" '.' >"$work/report"
+median_us "$build/bench/bench_fields" '.' >"$work/fields"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
 
 RUNS=${RUNS:-11} bash bench/startup.sh "$build" >"$work/startup"
@@ -83,6 +85,10 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
     "$(f "$(awk -v u="$(get "$work/report" FullReportWithCharts)" 'BEGIN { print u / 1000 }')" 0)" \
     "$(f "$(awk -v u="$(get "$work/report" FiveCaptureWaits)" 'BEGIN { print u / 1000 }')" 0)" \
     "$(r "$(get "$work/report" FullReportWithCharts)" "$(get "$work/report" FiveCaptureWaits)")"
+  printf '| 1 MiB of digits pasted into a field, Ctrl+V to the committed value | %s ms | %s ms (its text rules alone) | %s | |\n' \
+    "$(f "$(awk -v u="$(get "$work/fields" HugePaste)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(f "$(awk -v u="$(get "$work/fields" HugePasteRules)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(r "$(get "$work/fields" HugePaste)" "$(get "$work/fields" HugePasteRules)")"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }
