@@ -2,31 +2,18 @@
 // the event loop until the main window is closed.
 #include "mainwindow/fonts.h"
 #include "platform/firstpaint.h"
+#include "platform/system.h"
 #include "printing/windows.h"
 
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Without a display the toolkit would abort with a long message; say in one
-// line what is missing and how to get a display.
-bool haveDisplay()
-{
-    const char *platformName = std::getenv("QT_QPA_PLATFORM");
-    if (platformName && *platformName) return true;
-    const char *x = std::getenv("DISPLAY");
-    const char *wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x && *x) || (wayland && *wayland);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
-    if (!haveDisplay()) {
+    // Without a display the toolkit would abort with a long message; say in
+    // one line what is missing and how to get a display.
+    if (!platform::haveDisplay()) {
         std::fprintf(stderr, "Ventrano needs a graphical display (DISPLAY is not set); "
                              "without one, run it under Xvfb: xvfb-run -a %s\n", argv[0]);
         return 2;

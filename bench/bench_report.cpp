@@ -108,7 +108,7 @@ int main(int argc, char **argv)
             windows = std::make_unique<Windows>();
             windows->mainF.show();
             QApplication::setActiveWindow(&windows->mainF);
-            if (!QTest::qWaitForWindowExposed(&windows->mainF)) std::abort();
+            if (!QTest::qWaitForWindowExposed(&windows->mainF)) qFatal("the main window was not shown");
             windows->mainF.CbPwc->setChecked(true);
         },
         [] { windows.reset(); });

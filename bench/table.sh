@@ -3,12 +3,13 @@
 # natural floor: the rating, one chart paint of each kind, the start of the
 # program and its memory against a bare Qt window, the memory after a full
 # report, the full report from the button to the last page, a repaint of
-# the report's preview, and the size of the report and chart page as PDF.
+# the report's preview, the size of the report and chart page as PDF, and
+# a megabyte pasted into a numeric field.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -26,6 +27,7 @@ median_us() { # binary filter
 median_us "$build/bench/bench_rating" 'Kozelites|Szamitas' >"$work/rating"
 median_us "$build/bench/bench_charts" '.' >"$work/charts"
 median_us "$build/bench/bench_report" '.' >"$work/report"
+median_us "$build/bench/bench_fields" '.' >"$work/fields"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
 
 # The report with the charts and the chart page written as "Save as PDF…"
@@ -96,6 +98,10 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
   printf '| PDF of the full report with the charts (Save as PDF…) | %s kB | | | ≤ 300 kB |\n' \
     "$(f "$(awk -v b="$(bytes report.pdf)" 'BEGIN { print b / 1024 }')" 0)"
   printf '| PDF of the chart page | %s kB | | | |\n' "$(f "$(awk -v b="$(bytes chart.pdf)" 'BEGIN { print b / 1024 }')" 0)"
+  printf '| 1 MiB of digits pasted into a field, Ctrl+V to the committed value | %s ms | %s ms (its text rules alone) | %s | |\n' \
+    "$(f "$(awk -v u="$(get "$work/fields" HugePaste)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(f "$(awk -v u="$(get "$work/fields" HugePasteRules)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(r "$(get "$work/fields" HugePaste)" "$(get "$work/fields" HugePasteRules)")"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }

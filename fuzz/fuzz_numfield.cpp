@@ -6,7 +6,7 @@
 // read as a number with at most the allowed decimals, and the calculator's
 // number must stay finite and agree with its display.
 #include "mainwindow/Calculator.h"
-#include "mainwindow/NumEdit.h"
+#include "mainwindow/numtext.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "mainwindow/fonts.h"
 
+#include "platform/system.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -23,8 +25,10 @@ Faces &faces()
     return f;
 }
 
-QString addFont(const QString &file)
+QString addFont(const QString &dir, const QString &name)
 {
+    if (dir.isEmpty()) return {};
+    const QString file = dir + name;
     if (!QFile::exists(file)) return {};
     const int id = QFontDatabase::addApplicationFont(file);
     if (id < 0) return {};
@@ -50,19 +54,19 @@ const char *const kCharset = "fontCharset";
 bool load()
 {
     static const bool loaded = [] {
-        const QString dir = QStringLiteral("/usr/share/wine/fonts/");
+        const QString dir = QString::fromStdString(platform::windowFontDirectory());
         Faces &f = faces();
         // The bitmap face only where one layout pixel is one device pixel.
         const bool highDensity = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
                                  QGuiApplication::primaryScreen() &&
                                  QGuiApplication::primaryScreen()->devicePixelRatio() > 1;
-        const QString sans = highDensity ? QString() : addFont(dir + QStringLiteral("ms_sans_serif.ttf"));
+        const QString sans = highDensity ? QString() : addFont(dir, QStringLiteral("ms_sans_serif.ttf"));
         if (!sans.isEmpty()) {
             f.sans = sans;
             f.sansLoaded = true;
         }
-        const QString tahoma = addFont(dir + QStringLiteral("tahoma.ttf"));
-        addFont(dir + QStringLiteral("tahomabd.ttf"));
+        const QString tahoma = addFont(dir, QStringLiteral("tahoma.ttf"));
+        addFont(dir, QStringLiteral("tahomabd.ttf"));
         if (!tahoma.isEmpty()) f.tahoma = tahoma;
         return f.sansLoaded;
     }();

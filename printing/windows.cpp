@@ -1,10 +1,9 @@
 #include "printing/windows.h"
 
 #include "platform/platform.h"
+#include "platform/system.h"
 
 #include <QCoreApplication>
-
-#include <malloc.h>
 
 Windows::Windows()
 {
@@ -13,7 +12,7 @@ Windows::Windows()
     // allocator raises it after the first such block is freed and keeps the
     // later ones on its heap for good; a lower one would give every backing
     // store and pixmap fresh pages, and page faults, on each paint.
-    mallopt(M_MMAP_THRESHOLD, 8 << 20);
+    platform::setLargeAllocationThreshold(8 << 20);
 
     mainF.setChartWindow(&grTerfKopF);
 

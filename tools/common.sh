@@ -1,6 +1,6 @@
 # Shared by tools/run.sh and tools/test.sh: the Debian packages the program,
 # its tests and its benchmarks need, and the configured build tree.
-PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev fonts-wine fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick poppler-utils desktop-file-utils librsvg2-bin python3"
+PACKAGES="cmake ninja-build g++ clang dpkg-dev file qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev fonts-wine fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick poppler-utils desktop-file-utils librsvg2-bin python3"
 
 install_packages() {
   local missing=""
@@ -15,9 +15,13 @@ install_packages() {
 }
 
 # Installs what is missing and configures the build tree; prints its path.
+# The compiler is the environment's CXX when set (CXX=clang++), also for a
+# tree configured before with another one; otherwise CMake's default (g++).
 prepare_build() {
   install_packages >&2
   local build=${BUILD_DIR:-build}
-  cmake -S . -B "$build" -G Ninja ${CMAKE_ARGS:-} >&2
+  local compiler=()
+  if [ -n "${CXX:-}" ]; then compiler=(-DCMAKE_CXX_COMPILER="$CXX"); fi
+  cmake -S . -B "$build" -G Ninja "${compiler[@]}" ${CMAKE_ARGS:-} >&2
   echo "$build"
 }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
@@ -440,7 +441,7 @@ private slots:
         typeInto(w->MVkEd, "7.3");
         click(w->SpeedButton2);
         const QImage img = shot();
-        img.save("/tmp/chart-jacketflow.png");
+        img.save(QDir::temp().filePath(QStringLiteral("chart-jacketflow.png")));
         const charts::ChartResult &r = chart->lastChart();
         const charts::Geometry &g = r.g;
         const QColor black(0, 0, 0), gray(128, 128, 128), white(255, 255, 255);
@@ -580,7 +581,7 @@ private slots:
         click(w->SpeedButton3);
         QVERIFY(errors.isEmpty());
         const QImage img = shot();
-        img.save("/tmp/chart-clipped.png");
+        img.save(QDir::temp().filePath(QStringLiteral("chart-clipped.png")));
         const charts::ChartResult &r = chart->lastChart();
         QVERIFY(r.complete);
         QVERIFY(r.axes.p.y(r.table.at(r.table.N).dp, r.g.y1) < 0); // would leave the window
@@ -676,7 +677,7 @@ private slots:
         // no glyphs below 8 points, so its digits stay as they were.)
         QCOMPARE(chart->canvas().font().pixelSize(), 9);
         QVERIFY(chart->canvas().textHeight("9") <= thEnglish);
-        shot().save("/tmp/chart-rus.png");
+        shot().save(QDir::temp().filePath(QStringLiteral("chart-rus.png")));
         QVERIFY(errors.isEmpty());
     }
 

@@ -4,19 +4,25 @@
 #include "mainwindow/Calculator.h"
 #include "mainwindow/LevelBar.h"
 #include "mainwindow/NumEdit.h"
+#include "platform/system.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
     qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/fields_demo.png");
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                 : QDir::temp().filePath(QStringLiteral("fields_demo.png"));
+    QFontDatabase::addApplicationFont(QString::fromStdString(platform::windowFontDirectory()) +
+                                      QStringLiteral("ms_sans_serif.ttf"));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     app.setFont(font);
@@ -64,7 +70,10 @@ int main(int argc, char **argv)
 
     w.show();
     QApplication::setActiveWindow(&w);
-    QTest::qWaitForWindowActive(&w);
+    if (!QTest::qWaitForWindowActive(&w)) {
+        std::fprintf(stderr, "fields_demo: the window did not become active\n");
+        return 1;
+    }
 
     // tsbEd entered and edited; MVkEd left with its display format.
     tsb->setFocus(Qt::TabFocusReason);

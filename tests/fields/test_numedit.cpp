@@ -3,7 +3,6 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
 
@@ -254,12 +253,13 @@ void TestNumEdit::invalidPaste()
     QCOMPARE(f.field->text(), QStringLiteral("0"));
 }
 
+// A megabyte of digits pasted is cut to the field's length, reads as beyond
+// the limit and commits to it; typing more at the length is refused. Its
+// speed is measured in bench/bench_fields.cpp.
 void TestNumEdit::hugePaste()
 {
     Form f(MVkEd);
     f.enter();
-    QElapsedTimer t;
-    t.start();
     QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('9')));
     f.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.field->storedValue(), 150.0);
@@ -268,7 +268,6 @@ void TestNumEdit::hugePaste()
     f.leaveByTab();
     QCOMPARE(f.field->storedValue(), 150.0);
     QCOMPARE(f.field->text(), QStringLiteral("150"));
-    QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
 
     f.field->setFocus(Qt::TabFocusReason);
     QGuiApplication::clipboard()->setText(QStringLiteral("1e") + QString(1 << 20, QLatin1Char('9')));

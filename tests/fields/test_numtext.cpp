@@ -1,6 +1,6 @@
-// Text rules of the numeric field: reading, rounding, clamping, formatting
-// and the typing filter, without a widget.
-#include "mainwindow/NumEdit.h"
+// Text rules of the numeric field: reading, rounding, clamping, formatting,
+// the typing filter and the paste rule, without a widget.
+#include "mainwindow/numtext.h"
 
 #include <QTest>
 #include <cmath>
@@ -32,6 +32,12 @@ private slots:
     void format();
     void typing_data();
     void typing();
+    void editing_data();
+    void editing();
+    void typedSeparator_data();
+    void typedSeparator();
+    void paste_data();
+    void paste();
 };
 
 void TestNumText::read_data()
@@ -184,6 +190,96 @@ void TestNumText::typing()
     QFETCH(double, min);
     QFETCH(bool, accepted);
     QCOMPARE(acceptsTyped(candidate, seps('.', ','), 2, min, 150), accepted);
+}
+
+// The text a field shows while it has the focus: as many decimals as the
+// field takes, no grouping, and nothing for 0 when the field wants it empty.
+void TestNumText::editing_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<bool>("zeroEmpty");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("zero, empty") << 0.0 << 2 << true << "";
+    QTest::newRow("minus zero, empty") << -0.0 << 2 << true << "";
+    QTest::newRow("zero shown") << 0.0 << 2 << false << "0";
+    QTest::newRow("no grouping") << 1234567.5 << 2 << true << "1234567.5";
+    QTest::newRow("rounded to places") << 0.987 << 2 << true << "0.99";
+    QTest::newRow("no decimals") << 80.5 << 0 << true << "81";
+    QTest::newRow("places below 0") << 80.5 << -3 << true << "81";
+    QTest::newRow("tiny, not empty") << 1e-9 << 2 << true << "0";
+}
+
+void TestNumText::editing()
+{
+    QFETCH(double, value);
+    QFETCH(int, places);
+    QFETCH(bool, zeroEmpty);
+    QFETCH(QString, expected);
+    QCOMPARE(editText(value, places, zeroEmpty, seps('.', ',')), expected);
+}
+
+// A typed point or comma is the field's decimal separator, unless it is
+// the thousands separator.
+void TestNumText::typedSeparator_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<char>("dec");
+    QTest::addColumn<char>("thou");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("point, comma decimal") << "." << ',' << ' ' << ",";
+    QTest::newRow("comma, point decimal") << "," << '.' << '\0' << ".";
+    QTest::newRow("comma is thousands") << "," << '.' << ',' << ",";
+    QTest::newRow("point is thousands") << "1.5" << ',' << '.' << "1.5";
+    QTest::newRow("digits and signs stay") << "-1e5" << ',' << '.' << "-1e5";
+    QTest::newRow("several") << "1.2,3" << ',' << ' ' << "1,2,3";
+}
+
+void TestNumText::typedSeparator()
+{
+    QFETCH(QString, typed);
+    QFETCH(char, dec);
+    QFETCH(char, thou);
+    QFETCH(QString, expected);
+    QCOMPARE(mapTyped(typed, seps(dec, thou)), expected);
+}
+
+// Ctrl+V and the context menu's Paste: the trimmed clip replaces the
+// selection, the result is cut to the field's length, the cursor follows the
+// pasted text; a selection outside the text is held to it.
+void TestNumText::paste_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("cursor");
+    QTest::newRow("at the cursor") << "12" << 1 << 0 << "5" << 100 << "152" << 2;
+    QTest::newRow("replaces the selection") << "1234" << 1 << 2 << "0" << 100 << "104" << 2;
+    QTest::newRow("replaces all") << "1234" << 0 << 4 << "0.987" << 100 << "0.987" << 5;
+    QTest::newRow("white space trimmed") << "" << 0 << 0 << " \t12.5\r\n" << 100 << "12.5" << 4;
+    QTest::newRow("only white space") << "7" << 0 << 1 << " \n" << 100 << "" << 0;
+    QTest::newRow("cut at the length") << "" << 0 << 0 << "123456" << 4 << "1234" << 4;
+    QTest::newRow("cut keeps the tail out") << "99" << 0 << 0 << "1234" << 4 << "1234" << 4;
+    QTest::newRow("inner space kept") << "" << 0 << 0 << "1 5" << 100 << "1 5" << 3;
+    QTest::newRow("selection past the end") << "12" << 5 << 3 << "3" << 100 << "123" << 3;
+    QTest::newRow("negative start") << "12" << -2 << 0 << "3" << 100 << "312" << 1;
+}
+
+void TestNumText::paste()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, clip);
+    QFETCH(int, maxLength);
+    QFETCH(QString, expected);
+    QFETCH(int, cursor);
+    const Paste p = pasteInto(text, selStart, selLength, clip, maxLength);
+    QCOMPARE(p.text, expected);
+    QCOMPARE(p.cursor, cursor);
 }
 
 QTEST_GUILESS_MAIN(TestNumText)

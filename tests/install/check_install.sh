@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh temporary prefix and checks what a desktop
-# gets: the program, a valid menu entry under the window's caption that
-# starts it and names the icon, and the icon itself.
+# gets: the program and its manual page, a valid menu entry under the
+# window's caption that starts it and names the icon, and the icon itself.
 set -euo pipefail
 build=$1
 cmake=${2:-cmake}
@@ -24,6 +24,11 @@ for f in "$program" "$entry" "$icon"; do
 done
 [ $fail = 0 ] || exit 1
 [ -x "$program" ] && ok "program is executable" || bad "program is not executable"
+# Each installed program has its manual page.
+for p in "$prefix"/bin/*; do
+  page=$prefix/share/man/man1/$(basename "$p").1.gz
+  gzip -t "$page" 2>/dev/null && ok "manual page ${page#"$prefix"/}" || bad "no manual page for bin/$(basename "$p")"
+done
 
 # The installed program runs on its own (no build-tree paths): without a
 # display it says so and ends with 2.

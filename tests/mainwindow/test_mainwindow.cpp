@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
@@ -574,7 +575,7 @@ private slots:
     {
         w->repaint();
         const QImage img = w->grab().toImage();
-        img.save("/tmp/mainwindow-grab.png");
+        img.save(QDir::temp().filePath(QStringLiteral("mainwindow-grab.png")));
         const QColor grey(128, 128, 128);
         for (QPoint p : {QPoint(300, 488), QPoint(300, 503), QPoint(100, 548), QPoint(300, 563),
                          QPoint(150, 500), QPoint(550, 525), QPoint(0, 530), QPoint(700, 530)})

@@ -1,0 +1,71 @@
+#include "platform/system.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace platform {
+
+namespace {
+
+bool setInEnvironment(const char *name)
+{
+    const char *v = std::getenv(name);
+    return v && *v;
+}
+
+} // namespace
+
+bool setLargeAllocationThreshold(std::size_t bytes)
+{
+#if defined(__GLIBC__)
+    // A fixed threshold also turns off glibc's own raising of it.
+    return bytes <= static_cast<std::size_t>(std::numeric_limits<int>::max()) && mallopt(M_MMAP_THRESHOLD, static_cast<int>(bytes)) == 1;
+#else
+    (void)bytes;
+    return false;
+#endif
+}
+
+bool haveDisplay()
+{
+    if (setInEnvironment("QT_QPA_PLATFORM"))
+        return true;
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;   // the desktop is always there
+#else
+    return setInEnvironment("DISPLAY") || setInEnvironment("WAYLAND_DISPLAY");
+#endif
+}
+
+long residentMemoryKb()
+{
+#if defined(__linux__)
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = -1;
+            status >> kb;
+            return status ? kb : -1;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+#endif
+    return -1;
+}
+
+std::string windowFontDirectory()
+{
+#if defined(__linux__)
+    return "/usr/share/wine/fonts/";   // Debian's fonts-wine
+#else
+    return {};
+#endif
+}
+
+} // namespace platform
