@@ -301,21 +301,17 @@ private slots:
         sel->close();
         QVERIFY(!sel->isVisible());
 
-        // A right click on the schematic: the menu runs its own loop; its
-        // entry is clicked once it is up.
-        bool found = false;
-        QTimer::singleShot(0, this, [this, &found] {
-            QMenu *menu = nullptr;
-            QTest::qWaitFor([&menu] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); });
-            if (!menu) return;
-            QAction *a = sel->openAction();
-            found = menu->actions().contains(a) && a->text() == QStringLiteral("Select type and arrangement…");
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-        });
+        // A right click on the schematic pops the menu up; its entry is
+        // clicked once it is shown.
         const QPoint at = w->mainF.Image1->mapTo(&w->mainF, QPoint(600, 300));
         QTest::mousePress(w->mainF.windowHandle(), Qt::RightButton, {}, at);
         QTest::mouseRelease(w->mainF.windowHandle(), Qt::RightButton, {}, at);
-        QVERIFY(found);
+        QMenu *menu = nullptr;
+        QVERIFY(QTest::qWaitFor([&menu] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); }));
+        QAction *a = sel->openAction();
+        QVERIFY(menu->actions().contains(a));
+        QCOMPARE(a->text(), QStringLiteral("Select type and arrangement…"));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
         QVERIFY(QTest::qWaitFor([this] { return sel->isVisible(); }));
         QCOMPARE(w->mainF.SpeedButton6->toolTip(), QStringLiteral("Select type and arrangement (Ctrl+F)"));
     }
