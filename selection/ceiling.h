@@ -66,7 +66,7 @@ private:
     long double powK_ = 0, powS_ = 0, calfa_ = 0, fp_ = 0;
     long double kfPerSeries_ = 0; // largest conductance per unit in series, W/°C
     // Of the whole temperature range, for bound():
-    long double wkLo_ = 0, wsLo_ = 0, rkLo_ = 0, rsLo_ = 0, sepFull_ = 0, cpkHi_ = 0, cpsHi_ = 0;
+    long double wkLo_ = 0, wsLo_ = 0, rkLo_ = 0, rsLo_ = 0, cpkHi_ = 0, cpsHi_ = 0;
 };
 
 } // namespace selection::detail
