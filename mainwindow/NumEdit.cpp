@@ -21,8 +21,9 @@
 
 namespace {
 constexpr int ButtonWidth = 15;
+} // namespace
 
-numfield::Separators regionalSeparators()
+numfield::Separators NumEdit::regionalSeparators()
 {
     numfield::Separators s;
     const QString d = platform::decimalSeparator();
@@ -31,7 +32,6 @@ numfield::Separators regionalSeparators()
     s.thousands = t.size() == 1 ? t.at(0) : QChar();
     return s;
 }
-} // namespace
 
 NumEdit::NumEdit(QWidget *parent) : QLineEdit(parent), m_seps(regionalSeparators())
 {

@@ -64,7 +64,8 @@ public:
     bool zeroEmpty() const { return m_zeroEmpty; }
     void setZeroEmpty(bool on);
 
-    // Default: the user's regional separators.
+    // Default: the user's regional separators, as every new field takes them.
+    static numfield::Separators regionalSeparators();
     QChar decimalSeparator() const { return m_seps.decimal; }
     void setDecimalSeparator(QChar c);
     QChar thousandsSeparator() const { return m_seps.thousands; }

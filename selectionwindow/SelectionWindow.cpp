@@ -185,16 +185,6 @@ const ColumnTexts *const kColumns[ColumnCount] = {
 const QColor kInvalid(255, 210, 210);
 const QColor kShortfallText(160, 0, 0);
 
-numfield::Separators regional()
-{
-    numfield::Separators s;
-    const QString d = platform::decimalSeparator();
-    const QString t = platform::thousandsSeparator();
-    s.decimal = d.isEmpty() ? QLatin1Char('.') : d.at(0);
-    s.thousands = t.size() == 1 ? t.at(0) : QChar();
-    return s;
-}
-
 // A field's text: empty, a number, or no number (nullopt value).
 struct Reading {
     bool empty = true;
@@ -205,7 +195,7 @@ Reading read(const QLineEdit *e)
     Reading r;
     const QString t = e->text().trimmed();
     r.empty = t.isEmpty();
-    if (!r.empty) r.value = numfield::readNumber(t, regional());
+    if (!r.empty) r.value = numfield::readNumber(t, NumEdit::regionalSeparators());
     return r;
 }
 
