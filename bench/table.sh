@@ -4,12 +4,13 @@
 # program and its memory against a bare Qt window, the memory after a full
 # report, the full report from the button to the last page, a repaint of
 # the report's preview, the size of the report and chart page as PDF, and
-# a megabyte pasted into a numeric field.
+# a megabyte pasted into a numeric field, the selection at the window's
+# counts and over the whole field range, and rows a second of ventrano-rate.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection ventrano-rate Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -28,6 +29,8 @@ median_us "$build/bench/bench_rating" 'Kozelites|Szamitas' >"$work/rating"
 median_us "$build/bench/bench_charts" '.' >"$work/charts"
 median_us "$build/bench/bench_report" '.' >"$work/report"
 median_us "$build/bench/bench_fields" '.' >"$work/fields"
+median_us "$build/bench/bench_selection" '.' >"$work/selection"
+RUNS=5 bash bench/rate_rows.sh "$build" >"$work/rate"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
 
 # The report with the charts and the chart page written as "Save as PDF…"
@@ -102,6 +105,19 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
     "$(f "$(awk -v u="$(get "$work/fields" HugePaste)" 'BEGIN { print u / 1000 }')" 2)" \
     "$(f "$(awk -v u="$(get "$work/fields" HugePasteRules)" 'BEGIN { print u / 1000 }')" 2)" \
     "$(r "$(get "$work/fields" HugePaste)" "$(get "$work/fields" HugePasteRules)")"
+  for counts in 10x10 150x150; do
+    # the slowest of the five duties, beside the plain scan of the same duty
+    worst=$(awk -v c="$counts" '$1 ~ "^Selection/select_.*_" c "$" && $2 > m { m = $2; n = $1 } END { print n }' "$work/selection")
+    scan=${worst/select_/scan_}
+    target=$([ "$counts" = 10x10 ] && echo "≤ 2 ms" || echo "≤ 50 ms")
+    printf '| selection, %s counts, slowest duty (%s) | %s ms | %s ms (the plain scan) | %s | %s |\n' \
+      "${counts/x/ x }" "$(echo "$worst" | sed 's/.*select_//; s/_.*//')" \
+      "$(f "$(awk -v u="$(get "$work/selection" "$worst")" 'BEGIN { print u / 1000 }')" 2)" \
+      "$(f "$(awk -v u="$(get "$work/selection" "$scan")" 'BEGIN { print u / 1000 }')" 2)" \
+      "$(r "$(get "$work/selection" "$worst")" "$(get "$work/selection" "$scan")")" "$target"
+  done
+  printf '| `ventrano-rate rate`, 500,000 cases over the field range | %s rows/s (%s by its processor time) | | | ≥ 200,000 rows/s |\n' \
+    "$(awk '{ gsub(/[(]/, ""); print $14 }' "$work/rate")" "$(awk '{ gsub(/[(]/, ""); print $21 }' "$work/rate")"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }
