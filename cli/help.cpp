@@ -13,7 +13,8 @@ Commands:
   select    list the arrangements that transfer a required heat duty
 
 Options:
-  -h, --help   show this help; 'ventrano-rate COMMAND --help' shows a command's
+  -h, --help   show this help; 'ventrano-rate COMMAND --help' shows the help
+               of a command
   --version    show the version
 
 Exit status: 0 success; 1 a row that could not be rated (rate) or nothing
