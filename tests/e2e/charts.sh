@@ -10,13 +10,11 @@ im=$(command -v convert-im6.q16 || command -v convert)
 scale=${QT_SCALE_FACTOR:-1}
 
 source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/common.sh"
 start_xvfb "$out" 1600x1200
 start_program "$out/program.log" "$program"
 sleep 1
 
-fail=0
-ok() { echo "ok   $1"; }
-bad() { echo "FAIL $1"; fail=1; }
 s() { echo $(($1 * scale)); }
 pixel() { "$im" "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 count() { # image crop colour: pixels of exactly that colour

@@ -11,13 +11,11 @@ mkdir -p "$out"
 im=$(command -v convert-im6.q16 || command -v convert)
 
 source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/common.sh"
 start_xvfb "$out" 1024x768
 start_program "$out/program.log" "$program"
 sleep 1
 
-fail=0
-ok() { echo "ok   $1"; }
-bad() { echo "FAIL $1"; fail=1; }
 pixel() { "$im" "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 expect() { # image x y r,g,b what
   local got; got=$(pixel "$1" "$2" "$3")
@@ -94,15 +92,5 @@ ru_w=$("$im" "$rus" -crop 140x13+1+489 +repage -threshold 50% -trim -format '%w'
 # Closing the main window as a window manager's close button does ends the
 # program with exit code 0; in the sanitizer build that also means nothing
 # leaked and nothing was reported.
-python3 "$(dirname "$0")/close_window.py" "$win" || bad "could not ask the main window to close"
-ended() { local s; s=$(cut -d' ' -f3 "/proc/$app/stat" 2>/dev/null) || return 0; [ "$s" = Z ]; }
-for _ in $(seq 600); do ended && break; sleep 0.1; done
-ended || { bad "the program still runs 60 s after its main window was closed"; exit 1; }
-set +e
-wait "$app"
-rc=$?
-set -e
-app=
-if [ $rc = 0 ]; then ok "closing the main window ends the program with 0"
-else bad "the program ended with $rc after its main window was closed"; tail -n 40 "$out/program.log"; fi
+close_and_expect_zero "$out/program.log"
 exit $fail

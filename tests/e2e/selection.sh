@@ -10,13 +10,11 @@ mkdir -p "$out"
 im=$(command -v convert-im6.q16 || command -v convert)
 
 source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/common.sh"
 start_xvfb "$out" 1280x1024
 start_program "$out/program.log" "$program"
 sleep 1
 
-fail=0
-ok() { echo "ok   $1"; }
-bad() { echo "FAIL $1"; fail=1; }
 others() { xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$win" || true; }
 wait_for() { # condition, as a command
   for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
@@ -63,15 +61,5 @@ if wait_for none_more; then ok "Esc closes the selection window"; else bad "Esc 
 xdotool mousemove --window "$win" 431 207 click 1
 if wait_for one_more; then ok "the schematic's button opens it again"; else bad "the button opened no window"; fi
 
-python3 "$(dirname "$0")/close_window.py" "$win" || bad "could not ask the main window to close"
-ended() { local s; s=$(cut -d' ' -f3 "/proc/$app/stat" 2>/dev/null) || return 0; [ "$s" = Z ]; }
-for _ in $(seq 600); do ended && break; sleep 0.1; done
-ended || { bad "the program still runs 60 s after its main window was closed"; exit 1; }
-set +e
-wait "$app"
-rc=$?
-set -e
-app=
-if [ $rc = 0 ]; then ok "closing the main window ends the program with 0"
-else bad "the program ended with $rc"; tail -n 40 "$out/program.log"; fi
+close_and_expect_zero "$out/program.log"
 exit $fail
