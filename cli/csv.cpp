@@ -1,10 +1,9 @@
 #include "cli/csv.h"
 
-#include <cerrno>
+#include "platform/system.h"
+
 #include <charconv>
 #include <cstring>
-
-#include <unistd.h>
 
 namespace cli {
 
@@ -12,9 +11,9 @@ namespace {
 constexpr std::size_t keptFields = 64, keptFieldBytes = 4096;
 }
 
-CsvReader::CsvReader(int fd, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *),
+CsvReader::CsvReader(std::FILE *in, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *),
                      void *context)
-    : fd_(fd), maxRecordBytes_(maxRecordBytes), maxFields_(maxFields), beforeRead_(beforeRead), context_(context),
+    : in_(in), maxRecordBytes_(maxRecordBytes), maxFields_(maxFields), beforeRead_(beforeRead), context_(context),
       buffer_(1 << 16)
 {
 }
@@ -29,19 +28,16 @@ bool CsvReader::fill()
         pos_ = 0;
     }
     if (beforeRead_) beforeRead_(context_);
-    // read(2), not fread: a pipe gives what it has, and the rows that came
-    // so far are answered before the reader waits for more.
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-        if (n > 0) {
-            end_ += static_cast<std::size_t>(n);
-            return true;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        eof_ = true;
-        readError_ = n < 0;
-        return false;
+    // Not fread: a pipe gives what it has, and the rows that came so far are
+    // answered before the reader waits for more.
+    const long n = platform::readAvailable(in_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n > 0) {
+        end_ += static_cast<std::size_t>(n);
+        return true;
     }
+    eof_ = true;
+    readError_ = n < 0;
+    return false;
 }
 
 int CsvReader::get()

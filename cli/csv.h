@@ -30,12 +30,12 @@ struct CsvRecord {
 
 class CsvReader {
 public:
-    // Reads from the file descriptor `fd`, which it does not close; a
+    // Reads from the stream `in`, which it does not close; a
     // record may hold at most maxRecordBytes bytes of field text and
     // maxFields fields. Before it waits for input it calls beforeRead (to
     // flush the output, so that a pipe gets every answer to what it has
     // sent before it sends more).
-    CsvReader(int fd, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *) = nullptr,
+    CsvReader(std::FILE *in, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *) = nullptr,
               void *context = nullptr);
 
     // The next record, false at the end of the input. A read error ends the
@@ -50,7 +50,7 @@ private:
     void takeRun(CsvRecord &r, bool quoted);
     void newField(CsvRecord &r);
 
-    int fd_;
+    std::FILE *in_;
     std::size_t maxRecordBytes_, maxFields_;
     void (*beforeRead_)(void *);
     void *context_;

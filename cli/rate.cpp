@@ -80,7 +80,7 @@ int runRate(int argc, char **argv)
     }
 
     CsvWriter out(stdout);
-    CsvReader reader(fileno(in.file), maxRecordBytes, maxFields, flushWriter, &out);
+    CsvReader reader(in.file, maxRecordBytes, maxFields, flushWriter, &out);
     CsvRecord header;
     if (!reader.next(header)) {
         if (reader.error()) return usageError(std::string("cannot read the input: ") + std::strerror(errno));

@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 
 #include <QAction>
-#include <QFile>
+#include <QBuffer>
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -287,16 +287,25 @@ void PrintPreview::saveAsPdf()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString file = dialog.selectedFiles().constFirst();
 
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        showError(QStringLiteral("Cannot write %1: %2").arg(file, out.errorString()));
+    // The PDF is made in memory and then written whole: a failed write (a
+    // full disk, a folder of that name, no permission) leaves no truncated
+    // file under the name and is not reported as success.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    bool rendered = false;
+    {
+        // A4 in the report's orientation, whatever the printer is set to.
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(producer_->pageLayout());
+        writer.setCreator(QStringLiteral("Ventrano"));
+        rendered = producer_->render(&writer);
+    }
+    if (!rendered) {
+        showError(QStringLiteral("Cannot write %1").arg(file));
         return;
     }
-    // A4 in the report's orientation, whatever the printer is set to.
-    QPdfWriter writer(&out);
-    writer.setPageLayout(producer_->pageLayout());
-    writer.setCreator(QStringLiteral("Ventrano"));
-    if (!producer_->render(&writer)) showError(QStringLiteral("Cannot write %1").arg(file));
+    const QString error = writeWholeFile(file, pdf.data());
+    if (!error.isEmpty()) showError(QStringLiteral("Cannot write %1: %2").arg(file, error));
 }
 
 } // namespace platform

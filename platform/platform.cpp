@@ -1,6 +1,7 @@
 // Thin layer over Qt: window operations, capture, recorded drawings, pause,
 // error box, beep and regional separators.
 #include "platform/platform.h"
+#include "platform/system.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
 
 namespace platform {
 
@@ -315,7 +315,7 @@ QString writeWholeFile(const QString &fileName, const QByteArray &data)
     // error of the file's own ("Unknown error"): errno says why.
     errno = 0;
     bool ok = file.write(data) == data.size() && file.flush() && file.error() == QFileDevice::NoError;
-    if (ok && ::fsync(file.handle()) != 0 && errno != EINVAL) ok = false; // EINVAL: a file that cannot be synced
+    if (ok && !syncToDisk(file.handle())) ok = false;
     if (ok) {
         errno = 0;
         if (file.commit()) return {};

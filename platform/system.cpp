@@ -7,6 +7,12 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 namespace platform {
 
@@ -65,6 +71,29 @@ std::string windowFontDirectory()
     return "/usr/share/wine/fonts/";   // Debian's fonts-wine
 #else
     return {};
+#endif
+}
+
+long readAvailable(std::FILE *stream, char *buffer, std::size_t size)
+{
+#if defined(_WIN32)
+    const unsigned n = size > 1u << 30 ? 1u << 30 : static_cast<unsigned>(size);
+    return _read(_fileno(stream), buffer, n);
+#else
+    for (;;) {
+        const ssize_t n = ::read(fileno(stream), buffer, size);
+        if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+    }
+#endif
+}
+
+bool syncToDisk(int descriptor)
+{
+#if defined(_WIN32)
+    return _commit(descriptor) == 0;
+#else
+    // EINVAL: a file that cannot be synced (a pipe, a special file).
+    return ::fsync(descriptor) == 0 || errno == EINVAL;
 #endif
 }
 

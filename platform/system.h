@@ -1,11 +1,13 @@
 // The few things that depend on the operating system or its C library
 // rather than on Qt: the allocator, the display check before the toolkit
-// starts, the process's resident memory and where the system keeps the
-// program's fonts. Plain C++, no Qt: a port to another system changes
-// system.cpp and nothing else.
+// starts, the process's resident memory, where the system keeps the
+// program's fonts, reading a stream as it comes and pushing a file onto the
+// disk. Plain C++, no Qt: a port to another system changes system.cpp and
+// nothing else.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -28,5 +30,17 @@ long residentMemoryKb();
 // empty where the system has none, and the windows fall back to their
 // condensed face.
 std::string windowFontDirectory();
+
+// Reads at most `size` bytes of the open stream into `buffer`, straight from
+// the file underneath and not through the stream's buffer: a pipe gives what
+// it has, without waiting to fill the buffer. An interrupted read is tried
+// again. Returns the bytes read, 0 at the end of the input, -1 on an error.
+long readAvailable(std::FILE *stream, char *buffer, std::size_t size);
+
+// Pushes what was written to the open file (a C runtime descriptor, as
+// QFile::handle gives it) onto the disk. True where that worked, or where
+// the file is of a kind that cannot be synced; false with errno set when
+// the disk did not take it.
+bool syncToDisk(int descriptor);
 
 } // namespace platform

@@ -39,7 +39,7 @@ std::vector<Read> readAll(const std::string &text, std::size_t maxBytes = 1000, 
     std::fwrite(text.data(), 1, text.size(), f);
     std::fflush(f);
     std::rewind(f);
-    CsvReader reader(fileno(f), maxBytes, maxFields);
+    CsvReader reader(f, maxBytes, maxFields);
     std::vector<Read> out;
     CsvRecord r;
     while (reader.next(r)) {
