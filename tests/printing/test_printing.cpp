@@ -7,11 +7,18 @@
 #include "mainwindow/fonts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -412,6 +419,47 @@ void TestPrinting::arithmeticErrorEndsTheReport()
     QCOMPARE(w->mainF.model.NyomLap, 1);
     QVERIFY(charts.isEmpty());
     QVERIFY(!w->grTerfKopF.isVisible());
+}
+
+// A PDF the disk takes only part of (here the file may not grow beyond a few
+// kilobytes, as on a full disk) is said to have failed, and the file of that
+// name is as it was before: no truncated PDF, nothing new beside it.
+void TestPrinting::failedPdfWriteKeepsTheFileAsItWas()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    {
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an older report\n");
+    }
+    withReportPreview([&](PrintPreview *p) {
+        QVERIFY(QTest::qWaitFor([&] { return p->complete(); }, 20000));
+        whenModal<QFileDialog>([&](QFileDialog *d) {
+            auto *edit = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit);
+            edit->setText(pdf);
+            // Answer "replace it?" the way a user who means it does.
+            whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+            QTest::mouseClick(acceptButton(d), Qt::LeftButton);
+        });
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        click(p, p->SaveAsPdf);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    });
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(QStringLiteral("Cannot write %1: ").arg(pdf)), qPrintable(errors.first()));
+    QFile kept(pdf);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("an older report\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("report.pdf")});
 }
 
 QTEST_MAIN(TestPrinting)

@@ -242,6 +242,7 @@ private slots:
     void previewCommands();
     void closingStopsProduction();
     void arithmeticErrorEndsTheReport();
+    void failedPdfWriteKeepsTheFileAsItWas();
 
     // The chart window's "Print" (test_printing_chartpage.cpp).
     void chartPagePreviews();
