@@ -274,8 +274,17 @@ SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(paren
     setFont(fonts::sansSerif(8));
     build();
     connectMainWindow();
+    retranslate();
+}
+
+SelectionWindow::~SelectionWindow() = default;
+
+QSize SelectionWindow::fitEveryLanguage()
+{
     // The window is laid out for the widest texts of any language once, so
-    // that a change of language neither resizes it nor clips a text.
+    // that a change of language neither resizes it nor clips a text. Done at
+    // the first opening, not at the program's start: laying out seven
+    // languages' texts takes a few milliseconds.
     ensurePolished();
     QSize least(0, 0);
     int tableWidth = 0;
@@ -289,11 +298,9 @@ SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(paren
     setMinimumSize(least);
     const int chrome = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
                        layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
-    startSize_ = QSize(std::max(least.width(), tableWidth + chrome), std::max(least.height(), 560));
     retranslate();
+    return QSize(std::max(least.width(), tableWidth + chrome), std::max(least.height(), 560));
 }
-
-SelectionWindow::~SelectionWindow() = default;
 
 void SelectionWindow::build()
 {
@@ -562,7 +569,7 @@ void SelectionWindow::open()
         // First opening: under the main window's title bar, level with it,
         // kept on its screen.
         placed_ = true;
-        QSize size = startSize_;
+        QSize size = fitEveryLanguage();
         if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen())
             size = size.boundedTo(s->availableGeometry().size()).expandedTo(minimumSize());
         resize(size);

@@ -79,6 +79,9 @@ protected:
 
 private:
     void build();
+    // Sets the least size that holds the texts of every language and returns
+    // the size to open with, which also fits the list's columns.
+    QSize fitEveryLanguage();
     void connectMainWindow();
     void retranslate();
     void retranslate(int nyelv);
@@ -106,6 +109,5 @@ private:
     bool asked_ = false;
     int selections_ = 0;
     bool placed_ = false;
-    QSize startSize_; // fits the list and the texts of every language
     QList<int> natural_; // column widths for the texts of the language
 };
