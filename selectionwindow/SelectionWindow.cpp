@@ -272,6 +272,21 @@ SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(paren
 {
     setObjectName(QStringLiteral("selectionF"));
     setFont(fonts::sansSerif(8));
+    openAction_ = new QAction(this);
+    openAction_->setObjectName(QStringLiteral("selectionAction"));
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    openAction_->setIcon(assets::selectionIcon());
+    connect(openAction_, &QAction::triggered, this, &SelectionWindow::open);
+    connect(mainF_, &TmainF::languageApplied, this, [this] { retranslate(); });
+    retranslate();
+}
+
+void SelectionWindow::ensureBuilt()
+{
+    // Its controls are made when it first opens: the program starts without
+    // spending the few milliseconds they take.
+    if (built_) return;
+    built_ = true;
     build();
     connectMainWindow();
     retranslate();
@@ -304,12 +319,6 @@ QSize SelectionWindow::fitEveryLanguage()
 
 void SelectionWindow::build()
 {
-    openAction_ = new QAction(this);
-    openAction_->setObjectName(QStringLiteral("selectionAction"));
-    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    openAction_->setIcon(assets::selectionIcon());
-    connect(openAction_, &QAction::triggered, this, &SelectionWindow::open);
-
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
     layout->addLayout(top);
@@ -464,7 +473,6 @@ void SelectionWindow::connectMainWindow()
         connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
     for (QComboBox *cb : {mainF_->CbMVk, mainF_->CbMVs})
         connect(cb, &QComboBox::currentIndexChanged, this, &SelectionWindow::refresh);
-    connect(mainF_, &TmainF::languageApplied, this, [this] { retranslate(); });
 }
 
 int SelectionWindow::language() const { return mainF_->model.Nyelv; }
@@ -484,6 +492,7 @@ void SelectionWindow::retranslate(int n)
         mainF_->SpeedButton6->setToolTip(tip);
         mainF_->SpeedButton6->setAccessibleName(lang::text(kTitle, n));
     }
+    if (!built_) return;
 
     requirementsBox_->setTitle(lang::text(kRequirements, n));
     dutyLabel_->setText(lang::text(kDuty, n));
@@ -565,6 +574,7 @@ void SelectionWindow::spreadColumns()
 
 void SelectionWindow::open()
 {
+    ensureBuilt();
     if (!placed_) {
         // First opening: under the main window's title bar, level with it,
         // kept on its screen.
@@ -590,6 +600,7 @@ void SelectionWindow::open()
 
 void SelectionWindow::showEvent(QShowEvent *e)
 {
+    ensureBuilt();
     QWidget::showEvent(e);
     refresh();
 }
@@ -679,6 +690,7 @@ void SelectionWindow::updateApply() { applyButton->setEnabled(table->currentInde
 
 void SelectionWindow::applyRow(int row)
 {
+    if (!built_) return;
     const QModelIndex at = sorted_->index(row, 0);
     if (!at.isValid()) return;
     const selection::Entry &e = model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(at).row())];

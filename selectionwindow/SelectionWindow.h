@@ -52,7 +52,7 @@ public:
     // request as it was asks nothing).
     int selections() const { return selections_; }
 
-    // ---- controls
+    // ---- controls: made when the window first opens, null before
     // The main window's values, shown: flow (with unit) and inlet per side.
     QLabel *shellFlow = nullptr, *shellInlet = nullptr, *spiralFlow = nullptr, *spiralInlet = nullptr;
     QLineEdit *dutyEd = nullptr;           // required heat duty, kW
@@ -78,6 +78,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ensureBuilt();
     void build();
     // Sets the least size that holds the texts of every language and returns
     // the size to open with, which also fits the list's columns.
@@ -108,6 +109,7 @@ private:
     selection::Result result_;
     bool asked_ = false;
     int selections_ = 0;
+    bool built_ = false; // the controls exist (from the first opening on)
     bool placed_ = false;
     QList<int> natural_; // column widths for the texts of the language
 };

@@ -223,6 +223,22 @@ void TestSelectionWindow::followsTheLanguageList()
     QCOMPARE(sel->geometry(), place);
 }
 
+// The window's controls are made at its first opening: a language chosen
+// before that is the one it opens in, and its entry and the schematic's
+// button spoke it already.
+void TestSelectionWindow::opensInTheLanguageChosenBefore()
+{
+    chooseLanguage(2);
+    QCOMPARE(sel->openAction()->text(), QStringLiteral("Подбор типа и схемы подключения…"));
+    QVERIFY(w->mainF.SpeedButton6->toolTip().startsWith(QStringLiteral("Подбор")));
+    openByShortcut();
+    QCOMPARE(sel->windowTitle(), QStringLiteral("Подбор типа и схемы подключения"));
+    QCOMPARE(sel->applyButton->text(), QStringLiteral("Применить"));
+    QCOMPARE(fonts::charset(sel), int(lang::CyrillicCharset));
+    QTest::keyClicks(sel->dutyEd, QStringLiteral("60"));
+    QVERIFY(sel->message->text().startsWith(QStringLiteral("Найдено")));
+}
+
 // In every language each text has the room it needs, the headings
 // their columns, and the window its size.
 void TestSelectionWindow::everyLanguageFits()

@@ -228,6 +228,7 @@ private slots:
 
     // ---- languages (test_selectionwindow.cpp)
     void followsTheLanguageList();
+    void opensInTheLanguageChosenBefore();
     void everyLanguageFits();
     void sentencesInEveryLanguage();
 
