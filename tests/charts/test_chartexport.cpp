@@ -8,6 +8,7 @@
 #include "mainwindow/NumEdit.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
+#include "tests/filesize.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,8 +28,6 @@
 #include <QXmlStreamReader>
 
 #include <charconv>
-#include <csignal>
-#include <sys/resource.h>
 #include <memory>
 
 namespace {
@@ -548,16 +547,13 @@ private slots:
         } else if (where == "full") {
             // The file may grow to a few hundred bytes only: the write fails
             // part of the way through, as on a full disk.
-            rlimit saved{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit small = saved;
-            small.rlim_cur = 300;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-            const bool saved_ = chart->saveChart(path);
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
-            QVERIFY(!saved_);
+            bool saved = true;
+            {
+                const FileSizeLimit limit(300);
+                QVERIFY(limit.set());
+                saved = chart->saveChart(path);
+            }
+            QVERIFY(!saved);
         } else {
             QVERIFY(!chart->saveChart(path));
         }

@@ -5,6 +5,7 @@
 #include "test_printing.h"
 
 #include "mainwindow/fonts.h"
+#include "tests/filesize.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,10 +16,6 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -443,15 +440,9 @@ void TestPrinting::failedPdfWriteKeepsTheFileAsItWas()
             whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
             QTest::mouseClick(acceptButton(d), Qt::LeftButton);
         });
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileSizeLimit limit(4096);
+        QVERIFY(limit.set());
         click(p, p->SaveAsPdf);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
     });
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().startsWith(QStringLiteral("Cannot write %1: ").arg(pdf)), qPrintable(errors.first()));
