@@ -389,3 +389,10 @@ bool TgrTerfKopF::saveChart(const QString &requested, const QString &selectedFil
     platform::showError(lang::text(kSaveFailed, nyelv).arg(QDir::toNativeSeparators(fileName), error));
     return false;
 }
+
+void attachChartWindow(TmainF &mainF, TgrTerfKopF &chart)
+{
+    mainF.setChartWindow(&chart);
+    QObject::connect(&mainF, &TmainF::chartWindowRequested, &chart, [&chart] { platform::showToFront(&chart); });
+    QObject::connect(&mainF, &TmainF::chartRequested, &chart, [&chart](int fajta) { chart.drawChart(fajta); });
+}

@@ -155,3 +155,8 @@ private:
     bool shownBefore_ = false;
     QString saveDirectory_, saveFilter_; // of the last save, for the next
 };
+
+// Makes the chart window the main window's: the language list sets its
+// font, and a chart button shows it and then (after the recalculation)
+// draws its chart.
+void attachChartWindow(TmainF &mainF, TgrTerfKopF &chart);

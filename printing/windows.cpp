@@ -14,14 +14,7 @@ Windows::Windows()
     // store and pixmap fresh pages, and page faults, on each paint.
     platform::setLargeAllocationThreshold(8 << 20);
 
-    mainF.setChartWindow(&grTerfKopF);
-
-    // Chart buttons: show the chart window, then (after the recalculation)
-    // draw the chart.
-    QObject::connect(&mainF, &TmainF::chartWindowRequested, &grTerfKopF,
-                     [this] { platform::showToFront(&grTerfKopF); });
-    QObject::connect(&mainF, &TmainF::chartRequested, &grTerfKopF,
-                     [this](int fajta) { grTerfKopF.drawChart(fajta); });
+    attachChartWindow(mainF, grTerfKopF);
     // Report button: the full report's preview.
     QObject::connect(&mainF, &TmainF::reportRequested, &nyomALLF, [this] { nyomALLF.preview(); });
     // The chart window's "Print": the chart page.

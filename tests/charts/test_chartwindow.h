@@ -46,9 +46,7 @@ private slots:
         errors.clear();
         w = std::make_unique<TmainF>();
         chart = std::make_unique<TgrTerfKopF>(w.get());
-        w->setChartWindow(chart.get());
-        connect(w.get(), &TmainF::chartWindowRequested, chart.get(), [this] { platform::showToFront(chart.get()); });
-        connect(w.get(), &TmainF::chartRequested, chart.get(), [this](int k) { chart->drawChart(k); });
+        attachChartWindow(*w, *chart);
         w->show();
         QApplication::setActiveWindow(w.get());
         QVERIFY(QTest::qWaitForWindowActive(w.get()));

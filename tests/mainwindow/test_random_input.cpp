@@ -667,9 +667,7 @@ private slots:
 
         w = std::make_unique<TmainF>();
         chart = std::make_unique<TgrTerfKopF>(w.get());
-        w->setChartWindow(chart.get());
-        connect(w.get(), &TmainF::chartWindowRequested, chart.get(), [this] { platform::showToFront(chart.get()); });
-        connect(w.get(), &TmainF::chartRequested, chart.get(), [this](int fajta) { chart->drawChart(fajta); });
+        attachChartWindow(*w, *chart);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
