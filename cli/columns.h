@@ -2,7 +2,7 @@
 // formats its result texts from.
 #pragma once
 
-#include "cli/csv.h"
+#include "textio/csv.h"
 #include "rating/model.h"
 
 namespace cli {
@@ -15,7 +15,7 @@ inline constexpr const char *resultColumns[] = {
 inline constexpr int resultColumnCount = sizeof resultColumns / sizeof *resultColumns;
 
 // The numbers of resultColumns, in their order.
-inline void writeResults(CsvWriter &out, const rating::Model::ResultValues &v)
+inline void writeResults(textio::CsvWriter &out, const rating::Model::ResultValues &v)
 {
     for (double x : {v.LbTKK, v.LbTSK, v.DPK, v.DPS, v.LbTomegaramK, v.LbTomegaramS, v.LbArsebK, v.LbArsebS,
                      v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT})

@@ -1,10 +1,11 @@
 #include "cli/inputs.h"
 
-#include "cli/number.h"
+#include "textio/number.h"
 
 #include <cmath>
 
 namespace cli {
+using namespace textio;
 
 namespace {
 

@@ -1,9 +1,9 @@
 // ventrano-rate rate [FILE]: one output row per input case, as it comes.
 #include "cli/columns.h"
 #include "cli/commands.h"
-#include "cli/csv.h"
+#include "textio/csv.h"
 #include "cli/inputs.h"
-#include "cli/number.h"
+#include "textio/number.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace cli {
+using namespace textio;
 
 namespace {
 

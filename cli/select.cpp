@@ -1,9 +1,9 @@
 // ventrano-rate select: the selection engine's list as CSV.
 #include "cli/columns.h"
 #include "cli/commands.h"
-#include "cli/csv.h"
+#include "textio/csv.h"
 #include "cli/inputs.h"
-#include "cli/number.h"
+#include "textio/number.h"
 #include "selection/explain.h"
 #include "selection/select.h"
 
@@ -17,6 +17,7 @@
 #include <string_view>
 
 namespace cli {
+using namespace textio;
 
 namespace {
 

@@ -19,6 +19,7 @@ struct Case {
     double MVs = 1;        // coil flow in the unit of CbMVsIndex
     int CbMVsIndex = 1;    // 0 l/min, 1 m3/h
     double tsb = 20;       // coil inlet, °C
+    double Rf = rating::Rf; // fouling resistance added to the two film resistances, m2·K/W
 };
 
 struct Rating {

@@ -1,7 +1,7 @@
 // The command line's CSV reading and writing, and its numbers and fields.
-#include "cli/csv.h"
+#include "textio/csv.h"
 #include "cli/inputs.h"
-#include "cli/number.h"
+#include "textio/number.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+using namespace textio;
 using namespace cli;
 using P = CsvRecord::Problem;
 

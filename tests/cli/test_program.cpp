@@ -1,6 +1,6 @@
 // The program ventrano-rate as a script sees it: standard input and output,
 // standard error and the exit status.
-#include "cli/number.h"
+#include "textio/number.h"
 #include "rating/case.h"
 #include "selection/explain.h"
 #include "selection/select.h"
@@ -139,8 +139,8 @@ std::string units(int i) { return i ? "m3/h" : "l/min"; }
 std::string rowOf(const rating::Case &c)
 {
     return std::string(rating::TipusNevek[c.Tipus]) + "," + std::to_string(c.Soros) + "," + std::to_string(c.Parh) +
-           "," + cli::numberText(c.MVk) + "," + cli::numberText(c.MVs) + "," + units(c.CbMVkIndex) + "," +
-           units(c.CbMVsIndex) + "," + cli::numberText(c.tkb) + "," + cli::numberText(c.tsb);
+           "," + textio::numberText(c.MVk) + "," + textio::numberText(c.MVs) + "," + units(c.CbMVkIndex) + "," +
+           units(c.CbMVsIndex) + "," + textio::numberText(c.tkb) + "," + textio::numberText(c.tsb);
 }
 
 } // namespace
@@ -298,7 +298,7 @@ TEST(Rate, SpreadsheetInput)
     rating::Case c;
     c.Tipus = 1, c.Parh = 2, c.MVk = 120, c.MVs = 60, c.CbMVkIndex = c.CbMVsIndex = 0;
     rating::Model m;
-    EXPECT_NE(r.out.find("\nlast,20,80,l/min,l/min,60,120,2,1,VT/R-1," + cli::numberText(rating::rate(m, c).values.QLabel)),
+    EXPECT_NE(r.out.find("\nlast,20,80,l/min,l/min,60,120,2,1,VT/R-1," + textio::numberText(rating::rate(m, c).values.QLabel)),
               std::string::npos)
         << r.out;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5); // header, 3 rows, the note's line break
@@ -399,23 +399,23 @@ std::vector<std::string> selectArgs(const selection::Request &r)
 {
     std::vector<std::string> a = {"select",
                                   "--duty",
-                                  cli::numberText(r.dutyKW),
+                                  textio::numberText(r.dutyKW),
                                   "--jacket-flow",
-                                  cli::numberText(r.MVk),
+                                  textio::numberText(r.MVk),
                                   "--jacket-unit",
                                   units(r.CbMVkIndex),
                                   "--jacket-inlet",
-                                  cli::numberText(r.tkb),
-                                  "--coil-flow=" + cli::numberText(r.MVs),
+                                  textio::numberText(r.tkb),
+                                  "--coil-flow=" + textio::numberText(r.MVs),
                                   "--coil-unit=" + units(r.CbMVsIndex),
                                   "--coil-inlet",
-                                  cli::numberText(r.tsb),
+                                  textio::numberText(r.tsb),
                                   "--max-series",
                                   std::to_string(r.maxSeries),
                                   "--max-parallel",
                                   std::to_string(r.maxParallel)};
-    if (r.maxDpJacketKPa) a.insert(a.end(), {"--max-dp-jacket", cli::numberText(*r.maxDpJacketKPa)});
-    if (r.maxDpCoilKPa) a.insert(a.end(), {"--max-dp-coil", cli::numberText(*r.maxDpCoilKPa)});
+    if (r.maxDpJacketKPa) a.insert(a.end(), {"--max-dp-jacket", textio::numberText(*r.maxDpJacketKPa)});
+    if (r.maxDpCoilKPa) a.insert(a.end(), {"--max-dp-coil", textio::numberText(*r.maxDpCoilKPa)});
     std::string types;
     for (int t = 0; t < rating::TipusCount; ++t)
         if (r.types[static_cast<std::size_t>(t)]) types += (types.empty() ? "" : ",") + std::string(rating::TipusNevek[t]);

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace textio {
 
 // The finite double the text holds, or nothing.
 std::optional<double> parseNumber(std::string_view text);
@@ -23,4 +23,4 @@ std::string numberText(double x);
 // characters.
 std::string quoted(std::string_view text);
 
-} // namespace cli
+} // namespace textio

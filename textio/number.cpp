@@ -1,10 +1,10 @@
-#include "cli/number.h"
+#include "textio/number.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace cli {
+namespace textio {
 
 std::string_view trimmed(std::string_view text)
 {
@@ -53,4 +53,4 @@ std::string quoted(std::string_view text)
     return out + "'";
 }
 
-} // namespace cli
+} // namespace textio

@@ -1,11 +1,11 @@
-#include "cli/csv.h"
+#include "textio/csv.h"
 
 #include "platform/system.h"
 
 #include <charconv>
 #include <cstring>
 
-namespace cli {
+namespace textio {
 
 namespace {
 constexpr std::size_t keptFields = 64, keptFieldBytes = 4096;
@@ -257,4 +257,4 @@ bool CsvWriter::flush()
     return ok_;
 }
 
-} // namespace cli
+} // namespace textio

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace textio {
 
 struct CsvRecord {
     enum class Problem {
@@ -92,4 +92,4 @@ private:
 // Whether a field must be enclosed in quotes.
 bool needsQuotes(std::string_view text);
 
-} // namespace cli
+} // namespace textio
