@@ -1,8 +1,8 @@
 // ventrano-rate rate [FILE]: one output row per input case, as it comes.
-#include "cli/columns.h"
+#include "textio/casefields.h"
 #include "cli/commands.h"
 #include "textio/csv.h"
-#include "cli/inputs.h"
+#include "textio/casefields.h"
 #include "textio/number.h"
 
 #include <algorithm>
@@ -18,10 +18,9 @@ using namespace textio;
 
 namespace {
 
-// The input columns a case needs, in the order of the case's fields.
-enum Column { Type, Series, Parallel, JacketFlow, CoilFlow, JacketUnit, CoilUnit, JacketInlet, CoilInlet, ColumnCount };
-constexpr const char *columnNames[ColumnCount] = {"type",      "series",      "parallel",   "jacket_flow", "coil_flow",
-                                                  "jacket_unit", "coil_unit", "jacket_inlet", "coil_inlet"};
+using Column = InputColumn;
+constexpr int ColumnCount = InputColumnCount;
+constexpr const auto &columnNames = inputColumns;
 
 constexpr std::size_t maxRecordBytes = 1 << 20; // 1 MiB of field text
 constexpr std::size_t maxFields = 10000;

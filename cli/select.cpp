@@ -1,8 +1,8 @@
 // ventrano-rate select: the selection engine's list as CSV.
-#include "cli/columns.h"
+#include "textio/casefields.h"
 #include "cli/commands.h"
 #include "textio/csv.h"
-#include "cli/inputs.h"
+#include "textio/casefields.h"
 #include "textio/number.h"
 #include "selection/explain.h"
 #include "selection/select.h"

@@ -1,6 +1,6 @@
 // The command line's CSV reading and writing, and its numbers and fields.
 #include "textio/csv.h"
-#include "cli/inputs.h"
+#include "textio/casefields.h"
 #include "textio/number.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include <vector>
 
 using namespace textio;
-using namespace cli;
 using P = CsvRecord::Problem;
 
 namespace {

@@ -1,11 +1,10 @@
-#include "cli/inputs.h"
+#include "textio/casefields.h"
 
 #include "textio/number.h"
 
 #include <cmath>
 
-namespace cli {
-using namespace textio;
+namespace textio {
 
 namespace {
 
@@ -96,4 +95,4 @@ std::string whyNotRated(rating::Model &state, const rating::Case &c, const ratin
     return "not rated";
 }
 
-} // namespace cli
+} // namespace textio

@@ -1,0 +1,52 @@
+// A case as named text fields, as the command line's CSV, its options and
+// the project files hold it: the input columns, the result columns, and
+// readers that check a text against the ranges of the main window's
+// fields. Each reader returns an empty string and sets `out`, or returns
+// why the text is no such value.
+#pragma once
+
+#include "rating/case.h"
+#include "textio/csv.h"
+
+#include <string>
+#include <string_view>
+
+namespace textio {
+
+// The input columns of a case, in the order of the case's fields.
+enum InputColumn { Type, Series, Parallel, JacketFlow, CoilFlow, JacketUnit, CoilUnit, JacketInlet, CoilInlet, InputColumnCount };
+inline constexpr const char *inputColumns[InputColumnCount] = {"type",        "series",    "parallel",
+                                                               "jacket_flow", "coil_flow", "jacket_unit",
+                                                               "coil_unit",   "jacket_inlet", "coil_inlet"};
+
+// The result columns after the heat duty (duty_kW), from the numbers the
+// main window formats its result texts from.
+inline constexpr const char *resultColumns[] = {
+    "jacket_outlet_C",       "coil_outlet_C",       "jacket_dp_kPa",       "coil_dp_kPa",
+    "jacket_mass_flow_kg_s", "coil_mass_flow_kg_s", "jacket_velocity_m_s", "coil_velocity_m_s",
+    "jacket_film_W_m2K",     "coil_film_W_m2K",     "overall_W_m2K",
+};
+inline constexpr int resultColumnCount = sizeof resultColumns / sizeof *resultColumns;
+
+// The numbers of resultColumns, in their order.
+inline void writeResults(CsvWriter &out, const rating::Model::ResultValues &v)
+{
+    for (double x : {v.LbTKK, v.LbTSK, v.DPK, v.DPS, v.LbTomegaramK, v.LbTomegaramS, v.LbArsebK, v.LbArsebS,
+                     v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT})
+        out.number(x);
+}
+
+
+std::string readType(std::string_view text, int &out);     // a name of the type list
+std::string readCount(std::string_view text, int &out);    // a whole number 1..150
+std::string readFlow(std::string_view text, double &out);  // 0..150
+std::string readUnit(std::string_view text, int &out);     // l/min (0) or m3/h (1)
+std::string readInlet(std::string_view text, double &out); // -5..150 °C
+// A number in [lo, hi] (hi may be infinite); lo itself only if closed.
+std::string readNumber(std::string_view text, double lo, double hi, bool closed, double &out);
+
+// Why the main window does not show results for a case that rate() did
+// not rate, in one line.
+std::string whyNotRated(rating::Model &state, const rating::Case &c, const rating::Rating &r);
+
+} // namespace textio
