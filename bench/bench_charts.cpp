@@ -3,7 +3,7 @@
 // floor the drawing adds to) and a blank fill of the same image.
 #include "bench/qtbench.h"
 #include "charts/draw.h"
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 #include "platform/Canvas.h"
 #include "tests/rating/fixture.h"
 

@@ -2,7 +2,7 @@
 // press to the committed value, beside its floor: the field's text rules
 // (the paste rule and reading the number) on the same clip.
 #include "bench/qtbench.h"
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

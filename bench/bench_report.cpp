@@ -5,7 +5,7 @@
 #include "bench/qtbench.h"
 #include "platform/PrintPreview.h"
 #include "platform/platform.h"
-#include "printing/windows.h"
+#include "app/windows.h"
 
 #include <QAction>
 #include <QApplication>

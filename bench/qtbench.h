@@ -3,7 +3,7 @@
 // fonts, around Google Benchmark's own run.
 #pragma once
 
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 

@@ -2,8 +2,8 @@
 // as "Save as PDF…" (QPdfWriter) and "Print" to a PDF file (QPrinter at its
 // high resolution) write them, and prints each file's size.
 // Usage: report_pdf [dir]   (default: the current directory)
-#include "mainwindow/fonts.h"
-#include "printing/windows.h"
+#include "widgets/fonts.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "charts/grTerfKop.h"
 
 #include "charts/export.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/languages.h"
+#include "widgets/fonts.h"
+#include "languages/languages.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -167,24 +167,26 @@ charts::ChartTexts TgrTerfKopF::texts() const
 {
     charts::ChartTexts t;
     if (!mainF_) return t;
-    const rating::Model &m = mainF_->model;
-    t.SzHoteljesitmeny = QString::fromStdString(m.SzHoteljesitmeny);
-    t.SzHocserelo = QString::fromStdString(m.SzHocserelo);
-    t.SzTerfaramK = QString::fromStdString(m.SzTerfaramK);
-    t.SzTerfaramS = QString::fromStdString(m.SzTerfaramS);
-    t.SzBelhomK = QString::fromStdString(m.SzBelhomK);
-    t.SzBelhomS = QString::fromStdString(m.SzBelhomS);
-    t.LbKopeny = mainF_->LbKopeny->text();
-    t.LbSpiral = mainF_->LbSpiral->text();
-    t.LbTerfaramK = mainF_->LbTerfaramK->text();
-    t.LbBelhomK = mainF_->LbBelhomK->text();
-    t.LbKilhomK = mainF_->LbKilhomK->text();
-    t.LbNyomasesesK = mainF_->LbNyomasesesK->text();
-    t.CbTipus = mainF_->CbTipus->currentText();
-    t.CbMVk = mainF_->CbMVk->currentText();
-    t.CbMVs = mainF_->CbMVs->currentText();
-    t.CbMVkIndex = mainF_->CbMVk->currentIndex();
-    t.CbMVsIndex = mainF_->CbMVs->currentIndex();
+    const auto text = [this](lang::Target target) { return mainF_->caption(target); };
+    t.SzHoteljesitmeny = text(lang::SzHoteljesitmeny);
+    t.SzHocserelo = text(lang::SzHocserelo);
+    t.SzTerfaramK = text(lang::SzTerfaramK);
+    t.SzTerfaramS = text(lang::SzTerfaramS);
+    t.SzBelhomK = text(lang::SzBelhomK);
+    t.SzBelhomS = text(lang::SzBelhomS);
+    t.LbKopeny = text(lang::LbKopeny);
+    t.LbSpiral = text(lang::LbSpiral);
+    t.LbTerfaramK = text(lang::LbTerfaramK);
+    t.LbBelhomK = text(lang::LbBelhomK);
+    t.LbKilhomK = text(lang::LbKilhomK);
+    t.LbNyomasesesK = text(lang::LbNyomasesesK);
+    const TmainF::InputTexts in = mainF_->inputTexts();
+    const rating::Case c = mainF_->inputs();
+    t.CbTipus = in.type;
+    t.CbMVk = in.jacketUnit;
+    t.CbMVs = in.coilUnit;
+    t.CbMVkIndex = c.CbMVkIndex;
+    t.CbMVsIndex = c.CbMVsIndex;
     return t;
 }
 
@@ -264,7 +266,7 @@ void TgrTerfKopF::Print1Click()
 
 void TgrTerfKopF::applyLanguage()
 {
-    const int nyelv = mainF_ ? mainF_->model.Nyelv : lang::DefaultLanguage;
+    const int nyelv = mainF_ ? mainF_->language() : lang::DefaultLanguage;
     Copy1->setText(lang::text(kCopy, nyelv));
     Save1->setText(lang::text(kSave, nyelv));
 }
@@ -293,7 +295,7 @@ void TgrTerfKopF::Copy1Click()
 void TgrTerfKopF::Save1Click()
 {
     if (GrafikonFajta < 1 || GrafikonFajta > 4) return;
-    const int nyelv = mainF_ ? mainF_->model.Nyelv : lang::DefaultLanguage;
+    const int nyelv = mainF_ ? mainF_->language() : lang::DefaultLanguage;
     QString caption = lang::text(kSave, nyelv);
     caption.remove(QChar(0x2026));
     QFileDialog dialog(this, caption);
@@ -385,7 +387,7 @@ bool TgrTerfKopF::saveChart(const QString &requested, const QString &selectedFil
     // The window shows the chart as it was just drawn for the file.
     view_->update();
     if (error.isEmpty()) return true;
-    const int nyelv = mainF_->model.Nyelv;
+    const int nyelv = mainF_->language();
     platform::showError(lang::text(kSaveFailed, nyelv).arg(QDir::toNativeSeparators(fileName), error));
     return false;
 }

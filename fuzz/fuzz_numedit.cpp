@@ -4,8 +4,8 @@
 // After every step the field's value must be finite and within its limits,
 // and the field editable unless the calculator is open.
 // Run with ASAN_OPTIONS=detect_leaks=0 (the toolkit keeps caches to the end).
-#include "mainwindow/Calculator.h"
-#include "mainwindow/NumEdit.h"
+#include "widgets/Calculator.h"
+#include "widgets/NumEdit.h"
 #include "platform/platform.h"
 
 #include <QApplication>

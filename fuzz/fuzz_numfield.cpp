@@ -5,8 +5,8 @@
 // must be finite and within the limits, text the filter lets through must
 // read as a number with at most the allowed decimals, and the calculator's
 // number must stay finite and agree with its display.
-#include "mainwindow/Calculator.h"
-#include "mainwindow/numtext.h"
+#include "widgets/Calculator.h"
+#include "widgets/numtext.h"
 
 #include <cmath>
 #include <cstdint>

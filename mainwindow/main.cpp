@@ -1,12 +1,12 @@
 #include "mainwindow/main.h"
 
 #include "assets/assets.h"
-#include "mainwindow/LevelBar.h"
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/languages.h"
+#include "languages/languages.h"
 #include "mainwindow/resultscopy.h"
 #include "platform/platform.h"
+#include "widgets/LevelBar.h"
+#include "widgets/NumEdit.h"
+#include "widgets/fonts.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -23,7 +23,7 @@
 
 #include <cmath>
 
-using mainwindow::Label;
+using widgets::Label;
 
 namespace {
 
@@ -152,7 +152,7 @@ void TmainF::build()
     Panel1->setGeometry(0, 0, 701, 488);
     setBackground(Panel1, kPanel);
 
-    Image1 = new mainwindow::PictureBox(Panel1);
+    Image1 = new widgets::PictureBox(Panel1);
     Image1->setGeometry(0, 0, 701, 485);
 
     auto label = [this](const char *name, int l, int t, int w, int h, Label::Anchor a,
@@ -245,7 +245,7 @@ void TmainF::build()
     setTextColor(LbVARDOTORLEX, Qt::white);
     labels_.prepend(LbVARDOTORLEX);
     SpeedButton5 = pictureButton(Panel4, "SpeedButton5", 1, 1, assets::printerIcon(), QStringLiteral("Print the report"));
-    ComboBox1 = new mainwindow::CloseUpComboBox(Panel4);
+    ComboBox1 = new widgets::CloseUpComboBox(Panel4);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setAccessibleName(QStringLiteral("Language"));
     for (int i = 0; i < lang::count(); ++i) ComboBox1->addItem(QString::fromUtf8(lang::language(i)->name));
@@ -302,15 +302,17 @@ void TmainF::build()
     });
 
     // Events.
-    connect(Image1, &mainwindow::PictureBox::clicked, this, [this] { handle([this] { Image1Click(); }); });
+    connect(Image1, &widgets::PictureBox::clicked, this, [this] { handle([this] { Image1Click(); }); });
     for (QComboBox *cb : {CbTipus, CbMVs, CbMVk}) {
         connect(cb, &QComboBox::activated, this, [this] { handle([this] { CbTipusChange(); }); });
+        connect(cb, &QComboBox::currentIndexChanged, this, &TmainF::inputsEdited);
         cb->installEventFilter(this);
     }
     ComboBox1->installEventFilter(this);
     for (NumEdit *e : {SorosEd, ParhEd, MVsEd, tsbEd, MVkEd, tkbEd}) {
         connect(e, &NumEdit::changed, this, [this] { handle([this] { CbTipusChange(); }); });
         connect(e, &NumEdit::exited, this, [this] { handle([this] { Image1Click(); }); });
+        connect(e, &QLineEdit::textChanged, this, &TmainF::inputsEdited);
     }
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton2Click(); }); });
@@ -318,7 +320,7 @@ void TmainF::build()
     connect(SpeedButton4, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton4Click(); }); });
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton5Click(); }); });
     connect(SpeedButton6, &QToolButton::clicked, this, [this] { handle([this] { SpeedButton6Click(); }); });
-    connect(ComboBox1, &mainwindow::CloseUpComboBox::closeUp, this, [this] { handle([this] { ComboBox1CloseUp(); }); });
+    connect(ComboBox1, &widgets::CloseUpComboBox::closeUp, this, [this] { handle([this] { ComboBox1CloseUp(); }); });
 }
 
 template <class F> void TmainF::handle(F &&f)
@@ -372,6 +374,7 @@ void TmainF::FormCreate()
 
 void TmainF::CbTipusChange()
 {
+    resultsCurrent_ = false;
     model.Tipus = CbTipus->currentIndex();
     // The marks go into the model's texts, so that a run that fails its
     // checks leaves them on screen.
@@ -392,14 +395,18 @@ void TmainF::Image1Click()
     model.CbMVkIndex = CbMVk->currentIndex();
     model.CbMVsIndex = CbMVs->currentIndex();
     model.DecimalSeparator = platform::decimalSeparator().toStdString();
+    resultsCurrent_ = false;
     try {
         model.Szamitas();
     } catch (...) {
         showResults(); // the texts the run had already written
+        emit calculated();
         throw;
     }
+    resultsCurrent_ = !model.Hiba;
     showResults();
     indicatorUpdate();
+    emit calculated();
 }
 
 void TmainF::showResults()
@@ -475,13 +482,92 @@ void TmainF::SpeedButton6Click() { emit selectionRequested(); }
 
 void TmainF::applyArrangement(int tipus, int soros, int parh)
 {
+    rating::Case c = inputs();
+    c.Tipus = tipus;
+    c.Soros = soros;
+    c.Parh = parh;
+    setInputs(c);
+}
+
+// ---------------------------------------------------------------- the face
+
+rating::Case TmainF::inputs() const
+{
+    // As the run reads them: the counts truncated toward zero.
+    auto count = [](const NumEdit *e) { return static_cast<int>(std::trunc(e->currentValue())); };
+    rating::Case c;
+    c.Tipus = CbTipus->currentIndex();
+    c.Soros = count(SorosEd);
+    c.Parh = count(ParhEd);
+    c.MVk = MVkEd->currentValue();
+    c.CbMVkIndex = CbMVk->currentIndex();
+    c.tkb = tkbEd->currentValue();
+    c.MVs = MVsEd->currentValue();
+    c.CbMVsIndex = CbMVs->currentIndex();
+    c.tsb = tsbEd->currentValue();
+    return c;
+}
+
+bool TmainF::setInputs(const rating::Case &c)
+{
+    bool done = false;
     handle([&] {
-        if (tipus >= 0 && tipus < CbTipus->count()) CbTipus->setCurrentIndex(tipus);
-        SorosEd->setValue(soros);
-        ParhEd->setValue(parh);
+        if (c.Tipus >= 0 && c.Tipus < CbTipus->count()) CbTipus->setCurrentIndex(c.Tipus);
+        if (c.CbMVkIndex >= 0 && c.CbMVkIndex < CbMVk->count()) CbMVk->setCurrentIndex(c.CbMVkIndex);
+        if (c.CbMVsIndex >= 0 && c.CbMVsIndex < CbMVs->count()) CbMVs->setCurrentIndex(c.CbMVsIndex);
+        SorosEd->setValue(c.Soros);
+        ParhEd->setValue(c.Parh);
+        MVkEd->setValue(c.MVk);
+        tkbEd->setValue(c.tkb);
+        MVsEd->setValue(c.MVs);
+        tsbEd->setValue(c.tsb);
         CbTipusChange();
         Image1Click();
+        done = true;
     });
+    return done;
+}
+
+TmainF::InputTexts TmainF::inputTexts() const
+{
+    // A field's value as the field shows it without the focus.
+    auto shown = [](const NumEdit *e) {
+        return numfield::formatNumber(e->currentValue(), numfield::FormatPattern::parse(e->displayFormat()),
+                                      {e->decimalSeparator(), e->thousandsSeparator()});
+    };
+    InputTexts t;
+    t.type = CbTipus->currentText();
+    t.series = QString::number(inputs().Soros);
+    t.parallel = QString::number(inputs().Parh);
+    t.jacketFlow = shown(MVkEd);
+    t.jacketUnit = CbMVk->currentText();
+    t.jacketInlet = shown(tkbEd);
+    t.coilFlow = shown(MVsEd);
+    t.coilUnit = CbMVs->currentText();
+    t.coilInlet = shown(tsbEd);
+    return t;
+}
+
+TmainF::ResultTexts TmainF::resultTexts() const
+{
+    return {DPK->text(),          DPS->text(),      QLabel->text(),   LbTKK->text(),
+            LbTSK->text(),        LbTomegaramK->text(), LbArsebK->text(), LbHoatadK->text(),
+            LbTomegaramS->text(), LbArsebS->text(), LbHoatadS->text(), LbHoatbocsT->text()};
+}
+
+QString TmainF::caption(lang::Target t) const
+{
+    const lang::Language *l = lang::language(model.Nyelv);
+    if (!l) l = lang::language(lang::DefaultLanguage);
+    return lang::text(*l, t);
+}
+
+bool TmainF::printWithCharts() const { return CbPwc->isChecked(); }
+
+void TmainF::setSelectionButtonText(const QString &tip, const QString &name)
+{
+    SpeedButton6->setToolTip(tip);
+    SpeedButton6->setAccessibleName(name);
 }
 
 void TmainF::NyelvStrings()

@@ -2,9 +2,11 @@
 // results, level bars and arrows, the result table and the title bar.
 #pragma once
 
-#include "mainwindow/controls.h"
+#include "languages/languages.h"
 #include "platform/Canvas.h"
+#include "rating/case.h"
 #include "rating/model.h"
+#include "widgets/controls.h"
 
 #include <QComboBox>
 #include <QList>
@@ -25,6 +27,48 @@ public:
 
     // The calculation state and the rating relations.
     rating::Model model;
+
+    // ---- the window's face: what the other windows read and set. They go
+    // through these, never through the controls below.
+
+    // The case the controls hold now: each field's value as it is typed
+    // (before it is left), the lists as they are set.
+    rating::Case inputs() const;
+    // Puts a case into the controls and recalculates, as changing them and
+    // clicking the picture does (the same guard: nothing happens while
+    // another handler is at work). False when the run could not start or
+    // raised an arithmetic error (which has then been shown).
+    bool setInputs(const rating::Case &c);
+
+    // The inputs as the window shows them once its fields are left: the
+    // fields' display formats and separators, the lists' entries.
+    struct InputTexts {
+        QString type, series, parallel, jacketFlow, jacketUnit, jacketInlet, coilFlow, coilUnit, coilInlet;
+    };
+    InputTexts inputTexts() const;
+
+    // The twelve results: the texts the labels show and the numbers behind
+    // them. resultsCurrent() is false while the results are out of date
+    // (the labels show "***") or the inputs cannot be rated.
+    struct ResultTexts {
+        QString DPK, DPS, QLabel, LbTKK, LbTSK, LbTomegaramK, LbArsebK, LbHoatadK, LbTomegaramS, LbArsebS,
+            LbHoatadS, LbHoatbocsT;
+    };
+    ResultTexts resultTexts() const;
+    const rating::Model::ResultValues &resultValues() const { return model.Values; }
+    bool resultsCurrent() const { return resultsCurrent_; }
+
+    // The interface language (index in the language list) and its text for
+    // a caption or phrase, as the window shows it.
+    int language() const { return model.Nyelv; }
+    QString caption(lang::Target t) const;
+
+    // "print with grafikon": the report adds the four charts.
+    bool printWithCharts() const;
+
+    // The selection button's tooltip and accessible name (the selection
+    // window owns their texts).
+    void setSelectionButtonText(const QString &tip, const QString &name);
 
     // ---- handlers
     void FormCreate();
@@ -49,7 +93,7 @@ public:
 
     // ---- controls, named as in the layout
     QWidget *Panel1 = nullptr;
-    mainwindow::PictureBox *Image1 = nullptr;
+    widgets::PictureBox *Image1 = nullptr;
     QWidget *Panel4 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
                 *SpeedButton4 = nullptr, *SpeedButton5 = nullptr;
@@ -57,14 +101,14 @@ public:
     // comes from the selection window, in the interface language).
     QToolButton *SpeedButton6 = nullptr;
     static constexpr QRect SpeedButton6Rect{420, 196, 23, 22};
-    mainwindow::CloseUpComboBox *ComboBox1 = nullptr;
+    widgets::CloseUpComboBox *ComboBox1 = nullptr;
     QCheckBox *CbPwc = nullptr;
     QComboBox *CbTipus = nullptr, *CbMVs = nullptr, *CbMVk = nullptr;
     NumEdit *SorosEd = nullptr, *ParhEd = nullptr, *MVsEd = nullptr, *tsbEd = nullptr,
             *MVkEd = nullptr, *tkbEd = nullptr;
     LevelBar *JvXPProgressBar1 = nullptr, *JvXPProgressBar2 = nullptr, *JvXPProgressBar3 = nullptr,
              *JvXPProgressBar4 = nullptr;
-    mainwindow::Label *LbVARDOTORLEX = nullptr, *LbTipus = nullptr, *LbSoros = nullptr,
+    widgets::Label *LbVARDOTORLEX = nullptr, *LbTipus = nullptr, *LbSoros = nullptr,
                       *LbParhuzamos = nullptr, *Label9 = nullptr, *LbKilhomK = nullptr,
                       *LbTKK = nullptr, *LbTerfaramS = nullptr, *Label4 = nullptr,
                       *LbBelhomS = nullptr, *LbNyomasesesK = nullptr, *DPK = nullptr,
@@ -83,8 +127,7 @@ public:
     void addContextAction(QAction *action);
 
     // Puts an arrangement into the type list and the two count fields and
-    // recalculates, as a change of them followed by a click on the picture
-    // does (the same guard: nothing happens while another handler runs).
+    // recalculates, as setInputs does with the other inputs as they are.
     void applyArrangement(int tipus, int soros, int parh);
 
     // Recalculates as leaving a field does, through the same guard as the
@@ -93,9 +136,15 @@ public:
     bool recalculate();
 
     // All 33 text labels, in creation order.
-    const QList<mainwindow::Label *> &labels() const { return labels_; }
+    const QList<widgets::Label *> &labels() const { return labels_; }
 
 signals:
+    // An input changed: typed into a field (every keystroke), a list set,
+    // or a case put in through setInputs.
+    void inputsEdited();
+    // A calculation run finished and the results show what it gave (also
+    // when it refused the inputs: resultsCurrent() then says false).
+    void calculated();
     // The chart buttons: show the chart window first, then, after the
     // recalculation, draw chart 1..4 (1 jacket flow, 2 coil flow,
     // 3 jacket inlet temperature, 4 coil inlet temperature).
@@ -126,8 +175,9 @@ private:
 
     platform::Canvas canvas_;
     QWidget *chartWindow_ = nullptr;
-    QList<mainwindow::Label *> labels_;
+    QList<widgets::Label *> labels_;
     QList<QWidget *> inputs_;
     QObject *focusedList_ = nullptr; // the input list that has the focus
     bool busy_ = false;
+    bool resultsCurrent_ = false;
 };

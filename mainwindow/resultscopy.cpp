@@ -1,7 +1,6 @@
 #include "mainwindow/resultscopy.h"
 
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/languages.h"
+#include "languages/languages.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -61,14 +60,6 @@ std::optional<Shown> split(const QString &text, const QString &prefix = QString(
     return Shown{number, rest.mid(blank + 1)};
 }
 
-// An input as its field shows it once left: the value the run read, in
-// the field's display format and separators.
-QString fieldText(const NumEdit *e, double value)
-{
-    return numfield::formatNumber(value, numfield::FormatPattern::parse(e->displayFormat()),
-                                  {e->decimalSeparator(), e->thousandsSeparator()});
-}
-
 platform::TableCell heading(const QString &s, int span = 1) { return {s.trimmed(), span, true, false}; }
 platform::TableCell value(const QString &s, int span = 1) { return {s, span, false, false}; }
 platform::TableCell number(const QString &s) { return {s, 1, false, true}; }
@@ -85,37 +76,33 @@ ResultsCopy::ResultsCopy(TmainF *mainF) : QObject(mainF), mainF_(mainF), action_
     applyLanguage();
 }
 
-void ResultsCopy::applyLanguage() { action_->setText(lang::text(kCopyResults, mainF_->model.Nyelv)); }
+void ResultsCopy::applyLanguage() { action_->setText(lang::text(kCopyResults, mainF_->language())); }
 
 std::optional<platform::Table> ResultsCopy::table(const TmainF &w)
 {
-    const rating::Model &m = w.model;
-    const lang::Language *l = lang::language(m.Nyelv);
-    if (!l) l = lang::language(lang::DefaultLanguage);
-    auto caption = [l](lang::Target t) { return lang::text(*l, t); };
+    auto caption = [&w](lang::Target t) { return w.caption(t); };
 
     // Every result, or none: a table half of marks would be worse than none.
-    const auto shown = [](const mainwindow::Label *label, const QString &prefix = QString()) {
-        return split(label->text(), prefix);
-    };
-    const auto dpk = shown(w.DPK), dps = shown(w.DPS), tkk = shown(w.LbTKK), tsk = shown(w.LbTSK),
-               mk = shown(w.LbTomegaramK), ms = shown(w.LbTomegaramS), wk = shown(w.LbArsebK),
-               ws = shown(w.LbArsebS), ak = shown(w.LbHoatadK), as = shown(w.LbHoatadS),
-               q = shown(w.QLabel, QString::fromStdString(m.SzHoteljesitmeny) + QLatin1Char('=')),
-               k = shown(w.LbHoatbocsT, QString::fromStdString(m.SzHoatbocsT) + QLatin1Char(' '));
-    for (const auto *r : {&dpk, &dps, &tkk, &tsk, &mk, &ms, &wk, &ws, &ak, &as, &q, &k})
-        if (!*r) return std::nullopt;
+    const TmainF::ResultTexts r = w.resultTexts();
+    const QString duty = caption(lang::SzHoteljesitmeny), overall = caption(lang::SzHoatbocsT);
+    const auto dpk = split(r.DPK), dps = split(r.DPS), tkk = split(r.LbTKK), tsk = split(r.LbTSK),
+               mk = split(r.LbTomegaramK), ms = split(r.LbTomegaramS), wk = split(r.LbArsebK),
+               ws = split(r.LbArsebS), ak = split(r.LbHoatadK), as = split(r.LbHoatadS),
+               q = split(r.QLabel, duty + QLatin1Char('=')), k = split(r.LbHoatbocsT, overall + QLatin1Char(' '));
+    for (const auto *x : {&dpk, &dps, &tkk, &tsk, &mk, &ms, &wk, &ws, &ak, &as, &q, &k})
+        if (!*x) return std::nullopt;
 
+    const TmainF::InputTexts in = w.inputTexts();
     const QString degC = QStringLiteral("°C");
     platform::Table t;
-    t.rows.append({heading(caption(lang::LbTipus)), value(w.CbTipus->currentText(), 4)});
-    t.rows.append({heading(caption(lang::LbSoros)), value(QString::number(m.Soros), 4)});
-    t.rows.append({heading(caption(lang::LbParhuzamos)), value(QString::number(m.Parh), 4)});
+    t.rows.append({heading(caption(lang::LbTipus)), value(in.type, 4)});
+    t.rows.append({heading(caption(lang::LbSoros)), value(in.series, 4)});
+    t.rows.append({heading(caption(lang::LbParhuzamos)), value(in.parallel, 4)});
     t.rows.append({value(QString()), heading(caption(lang::LbKopeny), 2), heading(caption(lang::LbSpiral), 2)});
-    t.rows.append({heading(caption(lang::LbTerfaramK)), number(fieldText(w.MVkEd, m.MVk)),
-                   value(w.CbMVk->currentText()), number(fieldText(w.MVsEd, m.MVs)), value(w.CbMVs->currentText())});
-    t.rows.append({heading(caption(lang::LbBelhomK)), number(fieldText(w.tkbEd, m.tkb)), value(degC),
-                   number(fieldText(w.tsbEd, m.tsb)), value(degC)});
+    t.rows.append({heading(caption(lang::LbTerfaramK)), number(in.jacketFlow), value(in.jacketUnit),
+                   number(in.coilFlow), value(in.coilUnit)});
+    t.rows.append({heading(caption(lang::LbBelhomK)), number(in.jacketInlet), value(degC), number(in.coilInlet),
+                   value(degC)});
     const auto pair = [&](lang::Target c, const std::optional<Shown> &jacket, const std::optional<Shown> &coil) {
         t.rows.append({heading(caption(c)), number(jacket->number), value(jacket->unit), number(coil->number),
                        value(coil->unit)});
@@ -125,8 +112,8 @@ std::optional<platform::Table> ResultsCopy::table(const TmainF &w)
     pair(lang::LbTomegaram, mk, ms);
     pair(lang::LbArseb, wk, ws);
     pair(lang::LbHoatad, ak, as);
-    t.rows.append({heading(QString::fromStdString(m.SzHoteljesitmeny)), number(q->number), value(q->unit)});
-    t.rows.append({heading(QString::fromStdString(m.SzHoatbocsT)), number(k->number), value(k->unit)});
+    t.rows.append({heading(duty), number(q->number), value(q->unit)});
+    t.rows.append({heading(overall), number(k->number), value(k->unit)});
     return t;
 }
 
@@ -141,7 +128,7 @@ void ResultsCopy::copy()
         t = table(*mainF_);
     }
     if (!t) {
-        platform::showError(lang::text(kNoResults, mainF_->model.Nyelv));
+        platform::showError(lang::text(kNoResults, mainF_->language()));
         return;
     }
     platform::copyTable(*t);

@@ -37,6 +37,8 @@ bool setLargeAllocationThreshold(std::size_t bytes)
 #endif
 }
 
+bool tuneAllocatorForWindows() { return setLargeAllocationThreshold(std::size_t(8) << 20); }
+
 bool haveDisplay()
 {
     if (setInEnvironment("QT_QPA_PLATFORM"))

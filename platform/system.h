@@ -18,6 +18,14 @@ namespace platform {
 // where the allocator cannot be told so (the call then changes nothing).
 bool setLargeAllocationThreshold(std::size_t bytes);
 
+// The windowed program's setting of the allocator: allocations of 8 MB and
+// more (report images, captures, backing stores of maximised windows) go
+// back to the system when they are freed. Without a fixed threshold the
+// allocator raises it after the first such block is freed and keeps the
+// later ones on its heap for good; a lower one would give every backing
+// store and pixmap fresh pages, and page faults, on each paint.
+bool tuneAllocatorForWindows();
+
 // Whether the windowing toolkit has a display to open: one named in the
 // environment, or a toolkit platform chosen explicitly (QT_QPA_PLATFORM).
 bool haveDisplay();

@@ -1,7 +1,7 @@
 #include "printing/nyomALL.h"
 
 #include "charts/grTerfKop.h"
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -80,7 +80,7 @@ void TnyomALLF::QuickRepNeedData(bool &MoreData)
         MoreData = false;
         break;
     }
-    if (!mainF_->CbPwc->isChecked() && page > 1) MoreData = false;
+    if (!mainF_->printWithCharts() && page > 1) MoreData = false;
     if (!MoreData) platform::closeWindow(chart_);
 }
 

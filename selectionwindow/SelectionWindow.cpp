@@ -1,9 +1,9 @@
 #include "selectionwindow/SelectionWindow.h"
 
 #include "assets/assets.h"
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/languages.h"
+#include "widgets/NumEdit.h"
+#include "widgets/fonts.h"
+#include "languages/languages.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 #include "selection/explain.h"
@@ -230,15 +230,6 @@ bool sameRequest(const selection::Request &a, const selection::Request &b)
            a.CbMVsIndex == b.CbMVsIndex && a.tsb == b.tsb && sameDuty && sameLimit(a.maxDpJacketKPa, b.maxDpJacketKPa) &&
            sameLimit(a.maxDpCoilKPa, b.maxDpCoilKPa) && a.maxSeries == b.maxSeries &&
            a.maxParallel == b.maxParallel && a.types == b.types;
-}
-
-// A main-window field's value as that field shows it without the focus.
-QString shown(const NumEdit *field, double v)
-{
-    numfield::Separators s;
-    s.decimal = field->decimalSeparator();
-    s.thousands = field->thousandsSeparator();
-    return numfield::formatNumber(v, numfield::FormatPattern::parse(field->displayFormat()), s);
 }
 
 QLabel *valueBox(QWidget *parent, const char *name)
@@ -469,13 +460,10 @@ void SelectionWindow::connectMainWindow()
 {
     // The main window's fields as they are typed, reformatted or set, and
     // its unit lists.
-    for (NumEdit *e : {mainF_->MVkEd, mainF_->tkbEd, mainF_->MVsEd, mainF_->tsbEd})
-        connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
-    for (QComboBox *cb : {mainF_->CbMVk, mainF_->CbMVs})
-        connect(cb, &QComboBox::currentIndexChanged, this, &SelectionWindow::refresh);
+    connect(mainF_, &TmainF::inputsEdited, this, &SelectionWindow::refresh);
 }
 
-int SelectionWindow::language() const { return mainF_->model.Nyelv; }
+int SelectionWindow::language() const { return mainF_->language(); }
 
 void SelectionWindow::retranslate() { retranslate(language()); }
 
@@ -488,10 +476,7 @@ void SelectionWindow::retranslate(int n)
     const QString tip = lang::text(kTitle, n) + QStringLiteral(" (") +
                         openAction_->shortcut().toString(QKeySequence::NativeText) + QStringLiteral(")");
     openAction_->setToolTip(tip);
-    if (mainF_->SpeedButton6) {
-        mainF_->SpeedButton6->setToolTip(tip);
-        mainF_->SpeedButton6->setAccessibleName(lang::text(kTitle, n));
-    }
+    mainF_->setSelectionButtonText(tip, lang::text(kTitle, n));
     if (!built_) return;
 
     requirementsBox_->setTitle(lang::text(kRequirements, n));
@@ -499,8 +484,8 @@ void SelectionWindow::retranslate(int n)
     seriesLabel_->setText(lang::text(kSeries, n));
     parallelLabel_->setText(lang::text(kParallel, n));
     typesLabel_->setText(lang::text(kTypes, n));
-    const QString shell = l ? lang::text(*l, lang::LbKopeny) : QString();
-    const QString spiral = l ? lang::text(*l, lang::LbSpiral) : QString();
+    const QString shell = mainF_->caption(lang::LbKopeny);
+    const QString spiral = mainF_->caption(lang::LbSpiral);
     sideHeadings_[0]->setText(shell);
     sideHeadings_[1]->setText(spiral);
     rowLabels_[0]->setText(lang::text(kFlow, n));
@@ -605,44 +590,54 @@ void SelectionWindow::showEvent(QShowEvent *e)
     refresh();
 }
 
-selection::Request SelectionWindow::readRequest()
+selection::Request SelectionWindow::readRequest() const
 {
     selection::Request r;
-    r.MVk = mainF_->MVkEd->currentValue();
-    r.CbMVkIndex = mainF_->CbMVk->currentIndex();
-    r.tkb = mainF_->tkbEd->currentValue();
-    r.MVs = mainF_->MVsEd->currentValue();
-    r.CbMVsIndex = mainF_->CbMVs->currentIndex();
-    r.tsb = mainF_->tsbEd->currentValue();
-    shellFlow->setText(shown(mainF_->MVkEd, r.MVk) + QLatin1Char(' ') + mainF_->CbMVk->currentText());
-    spiralFlow->setText(shown(mainF_->MVsEd, r.MVs) + QLatin1Char(' ') + mainF_->CbMVs->currentText());
-    shellInlet->setText(shown(mainF_->tkbEd, r.tkb) + QStringLiteral(" °C"));
-    spiralInlet->setText(shown(mainF_->tsbEd, r.tsb) + QStringLiteral(" °C"));
+    const rating::Case c = mainF_->inputs();
+    r.MVk = c.MVk;
+    r.CbMVkIndex = c.CbMVkIndex;
+    r.tkb = c.tkb;
+    r.MVs = c.MVs;
+    r.CbMVsIndex = c.CbMVsIndex;
+    r.tsb = c.tsb;
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Reading duty = read(dutyEd);
     r.dutyKW = duty.value ? *duty.value : nan;
-    markInvalid(dutyEd, !duty.empty && !(duty.value && *duty.value > 0 && std::isfinite(*duty.value)));
-
     const std::pair<QLineEdit *, std::optional<double> *> limits[] = {{dpShellEd, &r.maxDpJacketKPa},
                                                                       {dpSpiralEd, &r.maxDpCoilKPa}};
     for (const auto &[e, limit] : limits) {
         const Reading l = read(e);
         if (!l.empty) *limit = l.value ? *l.value : nan;
-        markInvalid(e, !l.empty && !(l.value && *l.value >= 0));
     }
     r.maxSeries = readCount(maxSeriesEd);
     r.maxParallel = readCount(maxParallelEd);
-    markInvalid(maxSeriesEd, r.maxSeries == 0);
-    markInvalid(maxParallelEd, r.maxParallel == 0);
     for (std::size_t t = 0; t < r.types.size(); ++t) r.types[t] = typeBoxes[t]->isChecked();
     return r;
+}
+
+void SelectionWindow::showRequest(const selection::Request &r)
+{
+    const TmainF::InputTexts in = mainF_->inputTexts();
+    shellFlow->setText(in.jacketFlow + QLatin1Char(' ') + in.jacketUnit);
+    spiralFlow->setText(in.coilFlow + QLatin1Char(' ') + in.coilUnit);
+    shellInlet->setText(in.jacketInlet + QStringLiteral(" °C"));
+    spiralInlet->setText(in.coilInlet + QStringLiteral(" °C"));
+
+    // A field is marked when it holds text that is no valid value; an empty
+    // one is not (no duty yet, no limit).
+    markInvalid(dutyEd, !read(dutyEd).empty && !(r.dutyKW > 0 && std::isfinite(r.dutyKW)));
+    markInvalid(dpShellEd, r.maxDpJacketKPa && !(*r.maxDpJacketKPa >= 0));
+    markInvalid(dpSpiralEd, r.maxDpCoilKPa && !(*r.maxDpCoilKPa >= 0));
+    markInvalid(maxSeriesEd, r.maxSeries == 0);
+    markInvalid(maxParallelEd, r.maxParallel == 0);
 }
 
 void SelectionWindow::refresh()
 {
     if (!isVisible()) return; // a closed window follows nothing
     const selection::Request r = readRequest();
+    showRequest(r);
     if (asked_ && sameRequest(r, request_)) return;
 
     // Keep the chosen arrangement chosen when it is listed again.

@@ -89,7 +89,11 @@ private:
     // Reads the main window and the fields; asks the engine again when the
     // request changed.
     void refresh();
-    selection::Request readRequest();
+    // What the main window and the fields ask for, read without changing
+    // anything; then shown: the main window's values in their labels, the
+    // fields that hold no valid value marked.
+    selection::Request readRequest() const;
+    void showRequest(const selection::Request &r);
     void showMessage();
     void fitColumns();
     void spreadColumns();

@@ -5,7 +5,7 @@
 // comma as the regional decimal separator.
 #include "charts/export.h"
 #include "charts/grTerfKop.h"
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 #include "tests/filesize.h"

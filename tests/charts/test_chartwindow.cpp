@@ -4,7 +4,7 @@
 #include "test_chartwindow.h"
 
 #include "charts/draw.h"
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 #include "tests/charts/recording.h"
 
 #include <QClipboard>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "charts/grTerfKop.h"
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 

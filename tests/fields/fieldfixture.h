@@ -2,7 +2,7 @@
 // beeps and error boxes.
 #pragma once
 
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 #include "platform/platform.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Renders a numeric field, its open calculator, a field with the focus and
 // level bars of both orientations into a PNG, to look at.
 //   fields_demo [out.png]     (QT_QPA_PLATFORM=offscreen works)
-#include "mainwindow/Calculator.h"
-#include "mainwindow/LevelBar.h"
-#include "mainwindow/NumEdit.h"
+#include "widgets/Calculator.h"
+#include "widgets/LevelBar.h"
+#include "widgets/NumEdit.h"
 #include "platform/system.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The calculator drop-down on a real field: opening, keys, commit, cancel.
 #include "fieldfixture.h"
 
-#include "mainwindow/Calculator.h"
+#include "widgets/Calculator.h"
 
 #include <QToolButton>
 

@@ -1,5 +1,5 @@
 // The calculator engine and where its popup goes.
-#include "mainwindow/Calculator.h"
+#include "widgets/Calculator.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Level bar: fill rule checked on the bar's pixels.
-#include "mainwindow/LevelBar.h"
+#include "widgets/LevelBar.h"
 
 #include <QImage>
 #include <QTest>

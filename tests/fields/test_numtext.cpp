@@ -1,6 +1,6 @@
 // Text rules of the numeric field: reading, rounding, clamping, formatting,
 // the typing filter and the paste rule, without a widget.
-#include "mainwindow/numtext.h"
+#include "widgets/numtext.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Language tables: exact texts where typos would hide, completeness of every
 // language, font flags and the guard against a bad list position.
-#include "mainwindow/languages.h"
+#include "languages/languages.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The main window as the user drives it: start, edits, recalculation,
 // errors, languages, indicators and the result-table grid.
 #include "assets/assets.h"
-#include "mainwindow/LevelBar.h"
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/fonts.h"
+#include "widgets/LevelBar.h"
+#include "widgets/NumEdit.h"
+#include "widgets/fonts.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -27,7 +27,7 @@ namespace {
 QStringList results(const TmainF &w)
 {
     QStringList out;
-    for (const mainwindow::Label *l : {w.DPK, w.DPS, w.QLabel, w.LbTKK, w.LbTSK, w.LbTomegaramK, w.LbArsebK,
+    for (const widgets::Label *l : {w.DPK, w.DPS, w.QLabel, w.LbTKK, w.LbTSK, w.LbTomegaramK, w.LbArsebK,
                                        w.LbHoatadK, w.LbTomegaramS, w.LbArsebS, w.LbHoatadS, w.LbHoatbocsT})
         out << l->text();
     return out;
@@ -275,7 +275,7 @@ private slots:
 
         w->ComboBox1->setCurrentIndex(1); // English
         w->ComboBox1CloseUp();
-        for (const mainwindow::Label *l : w->labels()) {
+        for (const widgets::Label *l : w->labels()) {
             for (QChar c : l->text()) QVERIFY2(c.script() != QChar::Script_Cyrillic, qPrintable(l->objectName()));
             QCOMPARE(fonts::charset(l), 1);
         }
@@ -508,7 +508,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, family);
         QFETCH(bool, bold);
-        auto *l = w->findChild<mainwindow::Label *>(label);
+        auto *l = w->findChild<widgets::Label *>(label);
         QVERIFY(l);
         const QFontInfo info(l->font());
         QCOMPARE(info.family(), family);
@@ -523,7 +523,7 @@ private slots:
         QTest::keyClick(w->ComboBox1, Qt::Key_Down);
         expectLanguage(2);
         QList<std::pair<const QWidget *, QString>> shown;
-        for (const mainwindow::Label *l : w->labels()) shown.append({l, l->text()});
+        for (const widgets::Label *l : w->labels()) shown.append({l, l->text()});
         shown.append({w->CbPwc, w->CbPwc->text()});
         for (const auto &[c, text] : shown) {
             const QRawFont face = QRawFont::fromFont(c->font(), QFontDatabase::Cyrillic);

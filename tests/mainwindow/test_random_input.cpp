@@ -15,9 +15,9 @@
 // with every failure), VENTRANO_RANDOM_ACTIONS sets the number of actions and
 // VENTRANO_RANDOM_TRACE=1 prints every action as it is made.
 #include "charts/grTerfKop.h"
-#include "mainwindow/Calculator.h"
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/languages.h"
+#include "widgets/Calculator.h"
+#include "widgets/NumEdit.h"
+#include "languages/languages.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -514,7 +514,7 @@ class TestRandomInput : public QObject {
     QString shownResultsProblem() const
     {
         const rating::Model &m = w->model;
-        const std::pair<const mainwindow::Label *, const std::string *> rows[] = {
+        const std::pair<const widgets::Label *, const std::string *> rows[] = {
             {w->DPK, &m.DPK},
             {w->DPS, &m.DPS},
             {w->QLabel, &m.QLabel},
@@ -602,7 +602,7 @@ class TestRandomInput : public QObject {
             QVERIFY2(messages.contains(fault), qPrintable(QStringLiteral("the rating fails with \"%1\", shown: \"%2\"; %3")
                                                               .arg(fault, messages.join("\", \""), where())));
         }
-        const std::pair<const mainwindow::Label *, const std::string *> rows[] = {
+        const std::pair<const widgets::Label *, const std::string *> rows[] = {
             {w->DPK, &fresh.DPK},
             {w->DPS, &fresh.DPS},
             {w->QLabel, &fresh.QLabel},

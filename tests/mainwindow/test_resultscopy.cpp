@@ -2,7 +2,7 @@
 // shortcut, the clipboard's text and HTML in two languages, results out of
 // date, inputs that cannot be rated. The same program runs a second time
 // with a comma as the regional decimal separator.
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -235,9 +235,9 @@ private slots:
         markClipboard();
         QVERIFY(copyByContextMenu("Eredmények másolása"));
         // Each number exactly as its label shows it.
-        auto number = [](const mainwindow::Label *l) { return l->text().section('=', -1).section(' ', -2, -2); };
+        auto number = [](const widgets::Label *l) { return l->text().section('=', -1).section(' ', -2, -2); };
         QString expected = QString::fromUtf8(kOtherMagyar).replace("8.5", num("8.5"));
-        const std::pair<const char *, const mainwindow::Label *> shown[] = {
+        const std::pair<const char *, const widgets::Label *> shown[] = {
             {"@tkk", w->LbTKK},        {"@tsk", w->LbTSK},     {"@dpk", w->DPK},       {"@dps", w->DPS},
             {"@mk", w->LbTomegaramK}, {"@ms", w->LbTomegaramS}, {"@wk", w->LbArsebK}, {"@ws", w->LbArsebS},
             {"@ak", w->LbHoatadK},    {"@as", w->LbHoatadS},  {"@q", w->QLabel},      {"@k", w->LbHoatbocsT}};

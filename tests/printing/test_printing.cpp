@@ -4,7 +4,7 @@
 // test_printing_chartpage.cpp.
 #include "test_printing.h"
 
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 #include "tests/filesize.h"
 
 #include <QCheckBox>
@@ -152,7 +152,7 @@ void TestPrinting::reportIsTextOnPaper()
     for (const QString &r : results) dotted << QString(r).replace(platform::decimalSeparator(), QStringLiteral("."));
     QCOMPARE(dotted, kDefaultResults);
     QStringList mainTexts = results;
-    for (const mainwindow::Label *l : m.labels())
+    for (const widgets::Label *l : m.labels())
         if (!l->text().trimmed().isEmpty()) mainTexts << l->text().simplified();
     mainTexts << m.CbPwc->text() << m.ComboBox1->currentText() << m.CbTipus->currentText()
               << m.CbMVk->currentText() << m.CbMVs->currentText() << m.MVkEd->text() << m.tkbEd->text();

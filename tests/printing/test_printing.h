@@ -5,11 +5,11 @@
 // window's "Print").
 #pragma once
 
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 #include "pdftools.h"
 #include "platform/PrintPreview.h"
 #include "platform/platform.h"
-#include "printing/windows.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QComboBox>

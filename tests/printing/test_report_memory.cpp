@@ -5,7 +5,7 @@
 #include "platform/PrintPreview.h"
 #include "platform/platform.h"
 #include "platform/system.h"
-#include "printing/windows.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QCheckBox>

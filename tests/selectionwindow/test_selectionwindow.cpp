@@ -7,7 +7,7 @@
 
 #include "assets/assets.h"
 #include "assets/render.h"
-#include "mainwindow/languages.h"
+#include "languages/languages.h"
 #include "selection/explain.h"
 
 #include <QAction>

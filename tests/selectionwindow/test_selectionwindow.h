@@ -4,10 +4,10 @@
 // (the list and its fields, following the main window, bad input).
 #pragma once
 
-#include "mainwindow/NumEdit.h"
-#include "mainwindow/fonts.h"
+#include "widgets/NumEdit.h"
+#include "widgets/fonts.h"
 #include "platform/platform.h"
-#include "printing/windows.h"
+#include "app/windows.h"
 #include "rating/case.h"
 #include "selectionwindow/EntryTable.h"
 #include "selectionwindow/SelectionWindow.h"

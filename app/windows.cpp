@@ -1,4 +1,4 @@
-#include "printing/windows.h"
+#include "app/windows.h"
 
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -7,12 +7,7 @@
 
 Windows::Windows()
 {
-    // Allocations of 8 MB and more get pages of their own and go back to
-    // the system when they are freed. Without a fixed threshold the
-    // allocator raises it after the first such block is freed and keeps the
-    // later ones on its heap for good; a lower one would give every backing
-    // store and pixmap fresh pages, and page faults, on each paint.
-    platform::setLargeAllocationThreshold(8 << 20);
+    platform::tuneAllocatorForWindows();
 
     attachChartWindow(mainF, grTerfKopF);
     // Report button: the full report's preview.

@@ -1,7 +1,7 @@
 // Language tables. The texts are written as they are shown, in UTF-8
 // (this file is UTF-8; keep it so). Note the trailing blank of the Romanian
 // LbBelhomS caption: it is part of the text.
-#include "mainwindow/languages.h"
+#include "languages/languages.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 // Text rules of the numeric field: reading, rounding, clamping, formatting,
 // the typing filter and the paste rule. Plain functions over Qt's string
 // types, without a widget, so they are tested and fuzzed on their own.
-#include "mainwindow/numtext.h"
+#include "widgets/numtext.h"
 
 #include <charconv>
 #include <cmath>

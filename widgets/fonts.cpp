@@ -1,4 +1,4 @@
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 
 #include "platform/system.h"
 

@@ -1,9 +1,9 @@
 // Entry module: creates the four windows in order, connects them and runs
 // the event loop until the main window is closed.
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 #include "platform/firstpaint.h"
 #include "platform/system.h"
-#include "printing/windows.h"
+#include "app/windows.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/LevelBar.h"
+#include "widgets/LevelBar.h"
 
 #include <QPainter>
 #include <cmath>

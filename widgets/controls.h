@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QWidget>
 
-namespace mainwindow {
+namespace widgets {
 
 // A label that sizes itself to its text like the original layout: an
 // auto-sized label keeps its left edge, a right-aligned one its right edge,
@@ -90,4 +90,4 @@ private:
     bool closing_ = false; // the list closed; its close-up is not yet reported
 };
 
-} // namespace mainwindow
+} // namespace widgets

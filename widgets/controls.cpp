@@ -1,7 +1,7 @@
-#include "mainwindow/controls.h"
+#include "widgets/controls.h"
 
 #include "assets/assets.h"
-#include "mainwindow/fonts.h"
+#include "widgets/fonts.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
@@ -22,7 +22,7 @@ const QPoint kArrows[4][5] = {
 
 } // namespace
 
-namespace mainwindow {
+namespace widgets {
 
 // ---------------------------------------------------------------- Label
 
@@ -205,4 +205,4 @@ void CloseUpComboBox::finishCloseUp()
     if (isVisible()) emit closeUp();
 }
 
-} // namespace mainwindow
+} // namespace widgets

@@ -1,8 +1,8 @@
 // The numeric field's widget: keys, focus, paste, the context menu and the
 // calculator drop-down, over the text rules of mainwindow/numtext.h.
-#include "mainwindow/NumEdit.h"
+#include "widgets/NumEdit.h"
 
-#include "mainwindow/Calculator.h"
+#include "widgets/Calculator.h"
 #include "platform/platform.h"
 
 #include <QAction>

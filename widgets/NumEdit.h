@@ -4,7 +4,7 @@
 // be tested and fuzzed without a widget; NumEdit wires them to a QLineEdit.
 #pragma once
 
-#include "mainwindow/numtext.h"
+#include "widgets/numtext.h"
 
 #include <QLineEdit>
 #include <QString>
