@@ -522,14 +522,19 @@ void SelectionWindow::fitColumns()
     // the fields.
     const QFontMetrics fm(table->font());
     const QFontMetrics hm(header_->font());
+    // Any column may be the sorted one: its heading keeps room for the
+    // sort arrow beside the text (the style draws the text in what the
+    // arrow and the margins leave), which would otherwise be cut short.
+    const int margin = header_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header_);
+    const int arrow = header_->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header_) + 3 * margin;
     static const char *const widest[ColumnCount] = {"VR/T-4", "150",     "150",    "22500", "31500.000", "99999.99",
                                                     "99999.9", "150.00", "9999.999", "99.99", "999999",    "150.00",
                                                     "9999.999", "99.99", "999999",  "99999"};
     for (int c = 0; c < ColumnCount; ++c) {
-        int w = fm.horizontalAdvance(QString::fromLatin1(widest[c]));
+        int w = fm.horizontalAdvance(QString::fromLatin1(widest[c])) + 14;
         for (const QString &line : model_->headerData(c, Qt::Horizontal).toString().split(QLatin1Char('\n')))
-            w = std::max(w, hm.horizontalAdvance(line));
-        header_->resizeSection(c, w + 14);
+            w = std::max(w, hm.horizontalAdvance(line) + arrow + 2);
+        header_->resizeSection(c, w);
     }
     // A side's title fits over its four columns.
     for (const GroupedHeader::Group &g : header_->groups()) {
