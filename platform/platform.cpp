@@ -4,6 +4,8 @@
 #include "platform/system.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPaintEngine>
@@ -304,9 +306,48 @@ void Drawing::paint(QPainter &painter, const QRectF &target) const
     painter.restore();
 }
 
+namespace {
+
+// The kind of a file that is not a regular one, for a message.
+QString kindName(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Folder: return QStringLiteral("a folder");
+    case FileKind::NamedPipe: return QStringLiteral("a named pipe");
+    case FileKind::CharacterDevice: return QStringLiteral("a character device");
+    case FileKind::BlockDevice: return QStringLiteral("a block device");
+    case FileKind::Socket: return QStringLiteral("a socket");
+    default: return {};
+    }
+}
+
+// Why a name whose file is not a regular one is not written: named with
+// what it is, and for a link with the file it leads to.
+QString notARegularFile(const QString &fileName, const FileTarget &target)
+{
+    const QString name = QDir::toNativeSeparators(fileName);
+    const QString kind = kindName(target.kind);
+    if (!target.throughLink)
+        return kind.isEmpty() ? QStringLiteral("%1 is not a regular file").arg(name)
+                              : QStringLiteral("%1 is %2, not a regular file").arg(name, kind);
+    const QString end = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(target.path)));
+    return kind.isEmpty() ? QStringLiteral("%1 leads to %2, which is not a regular file").arg(name, end)
+                          : QStringLiteral("%1 leads to %2, %3, not a regular file").arg(name, end, kind);
+}
+
+} // namespace
+
 QString writeWholeFile(const QString &fileName, const QByteArray &data)
 {
-    QSaveFile file(fileName);
+    // The new file takes the name by a rename, which would put a regular
+    // file in place of a named pipe, a device or a socket, and in place of
+    // a link: only a regular file is replaced, and through a link the file
+    // it leads to, the link staying as it is.
+    const FileTarget target = followLinks(QFile::encodeName(fileName).toStdString());
+    if (target.error) return QString::fromLocal8Bit(target.error.message());
+    if (target.kind != FileKind::Missing && target.kind != FileKind::Regular)
+        return notARegularFile(fileName, target);
+    QSaveFile file(target.throughLink ? QFile::decodeName(QByteArray::fromStdString(target.path)) : fileName);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     // QSaveFile::commit() moves the file onto the name even when the rest
     // of its buffer could not be written (a full disk): push everything out

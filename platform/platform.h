@@ -104,7 +104,11 @@ Drawing recordClient(QWidget *w, qreal scale = 3);
 // Writes data as the file of that name, completely or not at all: the bytes
 // go to a new file beside it, which takes the name only once all of them
 // are on the disk; after a failure whatever had the name is as it was and
-// no new file is left. Returns an empty text, or what went wrong.
+// no new file is left. Only a regular file is replaced, keeping its
+// permissions; a name that is a folder, a named pipe, a device or a socket
+// is refused and left as it is. A symbolic link (or a chain of them) stays:
+// the file it leads to is written, and made where a link points to nothing
+// yet. Returns an empty text, or what went wrong.
 QString writeWholeFile(const QString &fileName, const QByteArray &data);
 
 // ---- misc services ----------------------------------------------------------

@@ -1,14 +1,15 @@
 // The few things that depend on the operating system or its C library
 // rather than on Qt: the allocator, the display check before the toolkit
 // starts, the process's resident memory, where the system keeps the
-// program's fonts, reading a stream as it comes and pushing a file onto the
-// disk. Plain C++, no Qt: a port to another system changes system.cpp and
+// program's fonts, reading a stream as it comes, following a name's links
+// to the file underneath and pushing a file onto the disk. Plain C++, no Qt: a port to another system changes system.cpp and
 // nothing else.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <system_error>
 
 namespace platform {
 
@@ -44,6 +45,29 @@ std::string windowFontDirectory();
 // it has, without waiting to fill the buffer. An interrupted read is tried
 // again. Returns the bytes read, 0 at the end of the input, -1 on an error.
 long readAvailable(std::FILE *stream, char *buffer, std::size_t size);
+
+// What a name on the disk stands for.
+enum class FileKind { Missing, Regular, Folder, NamedPipe, CharacterDevice, BlockDevice, Socket, Other };
+
+// Where writing to a name lands: the name itself, or, when it is a symbolic
+// link or a chain of them, the name the last link points to, whether that
+// exists yet or not.
+struct FileTarget {
+    // The name itself when no link was followed; otherwise the last link's
+    // target, its folder written out in full where that folder exists.
+    std::string path;
+    FileKind kind = FileKind::Missing;
+    bool throughLink = false;
+    // Set where the chain cannot be followed (a loop of links, a folder
+    // that may not be searched, a NUL in the name); path and kind then say
+    // nothing.
+    std::error_code error;
+};
+
+// Follows the links of a name to what lies at its end. Only looks: nothing
+// is opened, so a named pipe without a reader does not hold it up. A name
+// that does not exist, or lies under one that does not, is Missing.
+FileTarget followLinks(const std::string &name);
 
 // Pushes what was written to the open file (a C runtime descriptor, as
 // QFile::handle gives it) onto the disk. True where that worked, or where

@@ -2,12 +2,15 @@
 # Checks a Debian package of the program: its control data (name, version,
 # architecture, the dependencies dpkg-shlibdeps found and the font packages),
 # its files (each program with its manual page, the menu entry, the icon, the
-# copyright, nothing outside /usr, owned by root, no writable modes), and the
-# packaged program itself (stripped, no build-tree search path, starts).
+# copyright, nothing outside /usr, owned by root, no writable modes), the
+# copyright file (machine-readable, everything under the licence in LICENSE,
+# its text in full) and the packaged program itself (stripped, no build-tree
+# search path, starts).
 #   check_package.sh DEB
 #   check_package.sh --build BUILD_DIR [CPACK]   (packs the build first)
 set -euo pipefail
 
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/ventrano-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 if [ "${1:-}" = --build ]; then
@@ -62,6 +65,26 @@ modes=$(awk '($1 ~ /^d/ && $1 != "drwxr-xr-x") || ($1 ~ /^-/ && $1 != "-rw-r--r-
 [ -z "$modes" ] && ok "modes 755 and 644" || bad "modes: $modes"
 
 dpkg-deb -x "$deb" "$work/root"
+
+# The copyright file in Debian's machine-readable format: every file under
+# the MIT licence (Debian's name for it is Expat), held as LICENSE holds it,
+# and the licence's text word for word.
+copyright=$work/root/usr/share/doc/ventrano/copyright
+[ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] \
+  && ok "copyright file in the machine-readable format" || bad "copyright: $(head -n1 "$copyright")"
+files_licence=$(awk '/^Files: \*$/ { on = 1 } /^$/ { on = 0 } on && /^License:/' "$copyright")
+[ "$files_licence" = "License: Expat" ] && ok "every file under the Expat licence" \
+  || bad "copyright, Files: * has '$files_licence'"
+holder=$(sed -n 's/^Copyright (c) //p' "$source_dir/LICENSE")
+grep -qx "Copyright: $holder" "$copyright" && ok "copyright held by $holder" \
+  || bad "copyright file does not name '$holder'"
+# The text below a "License: Expat" line, its indent taken off and "." an
+# empty line again.
+licence_text=$(awk '/^License: Expat$/ { on = 1; next }
+                    on && /^ / { sub(/^ /, ""); if ($0 == ".") $0 = ""; print; next }
+                    { on = 0 }' "$copyright")
+[ -n "$licence_text" ] && [ "$licence_text" = "$(sed -n '/^Permission/,$p' "$source_dir/LICENSE")" ] \
+  && ok "the licence's text as in LICENSE" || bad "copyright file without the text of LICENSE"
 programs=$(cd "$work/root/usr/bin" && ls)
 for p in $programs; do
   [ "$(mode_of "usr/bin/$p")" = "-rwxr-xr-x" ] && ok "$p is executable" || bad "$p: mode $(mode_of "usr/bin/$p")"
