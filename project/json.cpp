@@ -3,6 +3,7 @@
 #include "textio/number.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <system_error>
 
@@ -62,6 +63,15 @@ std::size_t invalidUtf8(std::string_view text)
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
+        // Eight ASCII bytes at a time, the common case.
+        if (i + 8 <= n) {
+            std::uint64_t eight;
+            std::memcpy(&eight, s + i, 8);
+            if ((eight & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = s[i];
         if (c < 0x80) {
             ++i;
@@ -151,7 +161,7 @@ bool Parser::Keys::insert(std::string_view key)
         for (std::size_t i = 0; i < n; ++i)
             if (at(i) == key) return false;
     } else {
-        if (table.size() < 2 * (n + 1)) {
+        if (table.size() < 2 * (n + 1)) { // at most half full, a quarter after growing
             std::size_t size = 64;
             while (size < 4 * (n + 1)) size *= 2;
             table.assign(size, 0);
@@ -162,7 +172,7 @@ bool Parser::Keys::insert(std::string_view key)
             if (at(table[s] - 1) == key) return false;
     }
     bytes.append(key);
-    ends.push_back(bytes.size());
+    ends.push_back(static_cast<std::uint32_t>(bytes.size()));
     if (!table.empty()) place(n);
     return true;
 }
@@ -277,7 +287,11 @@ bool Parser::nextKey(std::string &key)
     const char *at = p_;
     key.clear();
     readString(key);
-    if (!keys_[stack_.size() - 1].insert(key)) fail(R::DuplicateKey, at, key.empty() ? std::string("\"\"") : key);
+    if (!keys_[stack_.size() - 1].insert(key)) {
+        std::string shown;
+        appendString(shown, key);
+        fail(R::DuplicateKey, at, shown);
+    }
     blanks();
     if (p_ == end_) fail(R::End, p_);
     if (*p_ != ':') fail(R::ExpectedColon, p_);
@@ -383,7 +397,7 @@ std::string_view Parser::numberText()
     } else if (q < end_ && isDigit(*q)) {
         while (q < end_ && isDigit(*q)) ++q;
     } else {
-        fail(R::BadNumber, s, std::string(s, static_cast<std::size_t>(std::min(q + 1, end_) - s)));
+        fail(R::BadNumber, s, std::string(s, static_cast<std::size_t>(q - s))); // '-' alone
     }
     if (q < end_ && *q == '.') {
         ++q;
@@ -584,6 +598,21 @@ void Writer::key(std::string_view key)
     out_ += ": ";
     afterKey_ = true;
     check();
+}
+
+void Writer::member(std::string_view json)
+{
+    if (overflowed_) return;
+    std::size_t q = 1; // the key's closing quote
+    while (q < json.size() && json[q] != '"') q += json[q] == '\\' ? 2 : 1;
+    Level &level = stack_.back();
+    if (!level.empty) out_.push_back(',');
+    level.empty = false;
+    newline(stack_.size());
+    out_.append(json.substr(0, q + 1));
+    out_ += ": ";
+    afterKey_ = true;
+    compact(json.substr(q + 2));
 }
 
 void Writer::beginObject()

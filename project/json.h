@@ -95,7 +95,7 @@ private:
     // time nor much more memory than its keys.
     struct Keys {
         std::string bytes;
-        std::vector<std::size_t> ends;    // where key i ends in bytes
+        std::vector<std::uint32_t> ends;  // where key i ends in bytes
         std::vector<std::uint32_t> table; // open addressing: key number + 1, 0 for a free slot
         std::string_view at(std::size_t i) const;
         void clear();
@@ -146,6 +146,8 @@ public:
     // A value as Parser::capture gives it, laid out as this writer lays
     // out its own values.
     void compact(std::string_view json);
+    // A member of an object as compact JSON ("key":value), likewise.
+    void member(std::string_view json);
 
     bool overflowed() const { return overflowed_; }
 

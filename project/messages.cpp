@@ -432,7 +432,7 @@ std::string sentence(const Error &e, int nyelv, const std::string &sep)
     case K::BadVersion: return fill(kBadVersion[n], {where, withSeparator(e.value, sep)});
     case K::Missing: return fill(kMissing[n], {where, e.key});
     case K::WrongType:
-        return e.key.empty() ? fill(kCaseWrongType[n], {where, typeName(e.expected, n), typeName(e.got, n)})
+        return e.key.empty() ? fill(kCaseWrongType[n], {where, e.key, typeName(e.expected, n), typeName(e.got, n)})
                              : fill(kWrongType[n], {where, e.key, typeName(e.expected, n), typeName(e.got, n)});
     case K::OutOfRange:
         return fill(e.whole ? kNotWhole[n] : kOutOfRange[n],

@@ -28,10 +28,10 @@ using Kind = Error::Kind;
 using json::Type;
 
 enum TopKey { KFormat, KVersion, KProject, KCases, KCurrent, TopKeyCount };
-constexpr const char *topKeys[TopKeyCount] = {"format", "version", "project", "cases", "current"};
+constexpr std::string_view topKeys[TopKeyCount] = {"format", "version", "project", "cases", "current"};
 
 enum DetailKey { DetailKeyCount = 7 };
-constexpr const char *detailKeys[DetailKeyCount] = {"name",   "customer", "reference", "revision",
+constexpr std::string_view detailKeys[DetailKeyCount] = {"name",   "customer", "reference", "revision",
                                                     "author", "date",     "notes"};
 
 // A case's keys in the order they are written: its name, the inputs (each
@@ -40,7 +40,7 @@ enum CaseKey {
     CName, CType, CSeries, CParallel, CJacketFlow, CJacketUnit, CJacketInlet, CCoilFlow, CCoilUnit, CCoilInlet,
     CFouling, CResults, CaseKeyCount
 };
-constexpr const char *caseKeys[CaseKeyCount] = {
+constexpr std::string_view caseKeys[CaseKeyCount] = {
     "name",
     textio::inputColumns[textio::Type],
     textio::inputColumns[textio::Series],
@@ -54,9 +54,13 @@ constexpr const char *caseKeys[CaseKeyCount] = {
     "fouling_m2K_W",
     "results",
 };
-constexpr const char *unitNames[2] = {"l/min", "m3/h"};
+constexpr std::string_view unitNames[2] = {"l/min", "m3/h"};
+const std::string_view resultKeyViews[resultKeyCount] = {
+    resultKeys[0], resultKeys[1], resultKeys[2], resultKeys[3],  resultKeys[4],  resultKeys[5], resultKeys[6],
+    resultKeys[7], resultKeys[8], resultKeys[9], resultKeys[10], resultKeys[11], resultKeys[12],
+};
 
-template <std::size_t N> int indexOf(const char *const (&keys)[N], std::string_view key)
+template <std::size_t N> int indexOf(const std::string_view (&keys)[N], std::string_view key)
 {
     for (std::size_t i = 0; i < N; ++i)
         if (key == keys[i]) return static_cast<int>(i);
@@ -141,13 +145,13 @@ public:
     Result<Project> run();
 
 private:
-    Error error(Kind kind, std::string key = {}) const
+    Error error(Kind kind, std::string_view key = {}) const
     {
         Error e;
         e.kind = kind;
         e.fileName = first_.fileName;
         e.caseIndex = caseIndex_;
-        e.key = std::move(key);
+        e.key = key;
         return e;
     }
     void fail(Error e)
@@ -158,20 +162,24 @@ private:
         e.caseIndex = caseIndex_;
         first_ = std::move(e);
     }
-    void wrongType(std::string key, Type expected)
+    void wrongType(std::string_view key, Type expected)
     {
-        Error e = error(Kind::WrongType, std::move(key));
+        Error e = error(Kind::WrongType, key);
         e.expected = expected;
         e.got = p_.peek();
         fail(std::move(e));
         p_.skip();
     }
-    Layout::Entry unknown(const std::string &key)
+    // Another member, its value next: kept as compact JSON.
+    void other(Layout &layout, const std::string &key)
     {
         Layout::Entry e;
-        e.key = key;
-        p_.capture(e.value);
-        return e;
+        e.begin = static_cast<std::uint32_t>(layout.others.size());
+        json::appendString(layout.others, key);
+        layout.others.push_back(':');
+        p_.capture(layout.others);
+        e.end = static_cast<std::uint32_t>(layout.others.size());
+        layout.entries.push_back(e);
     }
     std::string valueText()
     {
@@ -208,11 +216,11 @@ Result<Project> Reader::run()
     while (p_.nextKey(key)) {
         const int k = indexOf(topKeys, key);
         if (k < 0) {
-            project.layout.entries.push_back(unknown(key));
+            other(project.layout, key);
             continue;
         }
         seen[k] = true;
-        project.layout.entries.push_back({k, {}, {}});
+        project.layout.entries.push_back({k, 0, 0});
         switch (k) {
         case KFormat:
             if (p_.peek() == Type::String) {
@@ -278,10 +286,10 @@ void Reader::readDetails(Project &project)
     while (p_.nextKey(key)) {
         const int k = indexOf(detailKeys, key);
         if (k < 0) {
-            project.detailsLayout.entries.push_back(unknown(key));
+            other(project.detailsLayout, key);
             continue;
         }
-        project.detailsLayout.entries.push_back({k, {}, {}});
+        project.detailsLayout.entries.push_back({k, 0, 0});
         if (p_.peek() != Type::String) wrongType(std::string(topKeys[KProject]) + "." + key, Type::String);
         else detail(project.details, k) = p_.string();
     }
@@ -319,15 +327,16 @@ void Reader::readCase(Case &c)
     bool seen[CaseKeyCount] = {};
     bool named = false;
     std::string key;
+    c.layout.entries.reserve(CaseKeyCount);
     p_.beginObject();
     while (p_.nextKey(key)) {
         const int k = indexOf(caseKeys, key);
         if (k < 0) {
-            c.layout.entries.push_back(unknown(key));
+            other(c.layout, key);
             continue;
         }
         seen[k] = true;
-        c.layout.entries.push_back({k, {}, {}});
+        c.layout.entries.push_back({k, 0, 0});
         const Type t = p_.peek();
         if (k == CResults) {
             if (t != Type::Object) wrongType(key, Type::Object);
@@ -367,15 +376,17 @@ void Reader::readCase(Case &c)
 void Reader::readResults(StoredResults &s)
 {
     s.present = true;
+    s.values.reserve(resultKeyCount);
+    s.layout.entries.reserve(resultKeyCount);
     std::string key;
     p_.beginObject();
     while (p_.nextKey(key)) {
-        const int k = indexOf(resultKeys, key);
+        const int k = indexOf(resultKeyViews, key);
         if (k < 0) {
-            s.layout.entries.push_back(unknown(key));
+            other(s.layout, key);
             continue;
         }
-        s.layout.entries.push_back({k, {}, {}});
+        s.layout.entries.push_back({k, 0, 0});
         StoredResults::Value v;
         v.key = k;
         if (p_.peek() == Type::Number) {
@@ -393,10 +404,10 @@ void Reader::readResults(StoredResults &s)
 // Writes the members of one object: the program's keys that `has` allows
 // (put writes each one's value) and the layout's other members (where
 // keepOthers), in the layout's order. A key of the program's that the
-// layout lacks goes after the nearest one of its predecessors in the
-// program's order, or before the nearest of its successors.
+// layout lacks goes after the last of the keys that precede it in the
+// program's order, or, where none is there, before the first that follows.
 template <std::size_t N, class Has, class Put>
-void writeMembers(json::Writer &w, const Layout &layout, const char *const (&keys)[N], Has has, Put put,
+void writeMembers(json::Writer &w, const Layout &layout, const std::string_view (&keys)[N], Has has, Put put,
                   bool keepOthers = true)
 {
     struct Slot {
@@ -416,17 +427,16 @@ void writeMembers(json::Writer &w, const Layout &layout, const char *const (&key
     }
     for (int k = 0; k < static_cast<int>(N); ++k) {
         if (placed[k] || !has(k)) continue;
-        std::size_t at = order.size();
-        int before = -1, after = static_cast<int>(N);
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            const int o = order[i].known;
-            if (o >= 0 && o < k && o > before) before = o, at = i + 1;
-        }
-        if (before < 0)
-            for (std::size_t i = 0; i < order.size(); ++i) {
-                const int o = order[i].known;
-                if (o > k && o < after) after = o, at = i;
-            }
+        std::size_t at = order.size() + 1; // none yet
+        for (std::size_t i = 0; i < order.size(); ++i)
+            if (order[i].known >= 0 && order[i].known < k) at = i + 1;
+        if (at > order.size())
+            for (std::size_t i = 0; i < order.size(); ++i)
+                if (order[i].known > k) {
+                    at = i;
+                    break;
+                }
+        if (at > order.size()) at = order.size();
         order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), {k, nullptr});
         placed[k] = true;
     }
@@ -435,8 +445,7 @@ void writeMembers(json::Writer &w, const Layout &layout, const char *const (&key
             w.key(keys[s.known]);
             put(s.known);
         } else {
-            w.key(s.entry->key);
-            w.compact(s.entry->value);
+            w.member(std::string_view(layout.others).substr(s.entry->begin, s.entry->end - s.entry->begin));
         }
     }
 }
@@ -467,7 +476,7 @@ void writeCase(json::Writer &w, const Case &c, const Outcome &o)
             if (o.ok()) v = resultValues(o.rating.values);
             w.beginObject();
             writeMembers(
-                w, c.stored.layout, resultKeys, [&](int r) { return o.ok() ? r != errorKey : r == errorKey; },
+                w, c.stored.layout, resultKeyViews, [&](int r) { return o.ok() ? r != errorKey : r == errorKey; },
                 [&](int r) {
                     if (r == errorKey) w.string(o.error);
                     else w.number(v[static_cast<std::size_t>(r)]);

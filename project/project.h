@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <variant>
@@ -35,12 +36,12 @@ inline constexpr double minFouling = 0, maxFouling = 0.01; // m2·K/W
 // every member back where it was.
 struct Layout {
     struct Entry {
-        int known = -1;    // the index of one of the program's keys, or -1
-        std::string key;   // another key
-        std::string value; // its value, as compact JSON (json::Parser::capture)
+        int known = -1;                   // the index of one of the program's keys, or -1
+        std::uint32_t begin = 0, end = 0; // another member: its text in `others`
         bool operator==(const Entry &) const = default;
     };
     std::vector<Entry> entries;
+    std::string others; // the other members one after another, each as compact JSON: "key":value
     bool operator==(const Layout &) const = default;
 };
 
