@@ -101,6 +101,25 @@ std::size_t invalidUtf8(std::string_view text)
 
 void appendString(std::string &out, std::string_view s)
 {
+    const std::size_t bad = invalidUtf8(s);
+    if (bad != std::string_view::npos) {
+        // Never write a file that is no UTF-8: the bytes that are no part
+        // of a sequence become U+FFFD.
+        std::string repaired(s.substr(0, bad));
+        for (std::size_t i = bad; i < s.size();) {
+            const std::size_t next = invalidUtf8(s.substr(i));
+            if (next == 0) {
+                repaired += "\xEF\xBF\xBD";
+                ++i;
+            } else {
+                const std::size_t n = next == std::string_view::npos ? s.size() - i : next;
+                repaired.append(s.substr(i, n));
+                i += n;
+            }
+        }
+        appendString(out, repaired);
+        return;
+    }
     out.push_back('"');
     std::size_t run = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {

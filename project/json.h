@@ -125,7 +125,8 @@ private:
 // Appends JSON to a string with two spaces of indentation a level, a member
 // or item a line, ": " after keys, "{}" and "[]" for empty containers, "\n"
 // line ends. Strings escape the quote, the backslash and the control
-// characters (\b \f \n \r \t, the others as \u00xx) and nothing else; numbers
+// characters (\b \f \n \r \t, the others as \u00xx) and nothing else, and
+// write a byte that is no part of a UTF-8 sequence as U+FFFD; numbers
 // are the shortest text that reads back as the same double. Once the text
 // passes `limit` bytes it stops growing and overflowed() says so.
 class Writer {

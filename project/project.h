@@ -150,7 +150,8 @@ Result<Project> readFile(const std::string &path);
 // The file's text for the project, with every case rated afresh. Refused
 // where the reader would refuse the text (no case, more than maxCases, a
 // current that names no case, an input outside its range, more than
-// maxFileBytes): the program never writes a file it cannot open again.
+// maxFileBytes): the program never writes a file it cannot open again. The
+// error names no file: the caller puts the file's name in its fileName.
 Result<std::string> write(const Project &p);
 
 // A case's rating as the results object and the comparison show it.

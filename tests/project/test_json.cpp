@@ -189,6 +189,8 @@ TEST(Json, WriterLaysOutValuesAndReflowsCapturedOnes)
     w.beginObject();
     w.key("text");
     w.string("q\" b\\ \x01\x1f\x7f \xC3\xA9 \n\t\r\b\f /");
+    w.key("not UTF-8");
+    w.string("a\xE9z\xE2\x82");
     w.key("numbers");
     w.beginArray();
     w.number(-0.0);
@@ -207,6 +209,7 @@ TEST(Json, WriterLaysOutValuesAndReflowsCapturedOnes)
     w.endObject();
     const std::string expected = "{\n"
                                  "  \"text\": \"q\\\" b\\\\ \\u0001\\u001f\x7f \xC3\xA9 \\n\\t\\r\\b\\f /\",\n"
+                                 "  \"not UTF-8\": \"a\xEF\xBF\xBDz\xEF\xBF\xBD\xEF\xBF\xBD\",\n"
                                  "  \"numbers\": [\n"
                                  "    -0,\n"
                                  "    0.1,\n"
