@@ -5,12 +5,13 @@
 # report, the full report from the button to the last page, a repaint of
 # the report's preview, the size of the report and chart page as PDF, and
 # a megabyte pasted into a numeric field, the selection at the window's
-# counts and over the whole field range, and rows a second of ventrano-rate.
+# counts and over the whole field range, rows a second of ventrano-rate, and
+# opening and saving a project of 1000 cases.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection ventrano-rate Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection bench_project ventrano-rate Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -30,6 +31,7 @@ median_us "$build/bench/bench_charts" '.' >"$work/charts"
 median_us "$build/bench/bench_report" '.' >"$work/report"
 median_us "$build/bench/bench_fields" '.' >"$work/fields"
 median_us "$build/bench/bench_selection" '.' >"$work/selection"
+median_us "$build/bench/bench_project" '.' >"$work/project"
 RUNS=5 bash bench/rate_rows.sh "$build" >"$work/rate"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
 
@@ -118,6 +120,12 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
   done
   printf '| `ventrano-rate rate`, 500,000 cases over the field range | %s rows/s (%s by its processor time) | | | ≥ 200,000 rows/s |\n' \
     "$(awk '{ gsub(/[(]/, ""); print $14 }' "$work/rate")" "$(awk '{ gsub(/[(]/, ""); print $21 }' "$work/rate")"
+  ms() { f "$(awk -v u="$(get "$work/project" "$1")" 'BEGIN { print u / 1000 }')" 1; }
+  printf '| open a project of 1000 cases from its bytes (parse, check, rate, compare the stored results) | %s ms | %s ms (rating the 1000 cases) | %s | ≤ 100 ms |\n' \
+    "$(ms OpenThousand)" "$(ms RateThousand)" "$(r "$(get "$work/project" OpenThousand)" "$(get "$work/project" RateThousand)")"
+  printf '| save a project of 1000 cases to its bytes (rate, write) | %s ms | %s ms (rating the 1000 cases) | %s | ≤ 50 ms |\n' \
+    "$(ms SaveThousand)" "$(ms RateThousand)" "$(r "$(get "$work/project" SaveThousand)" "$(get "$work/project" RateThousand)")"
+  printf '| save a project of one case to its bytes | %s µs | | | |\n' "$(f "$(get "$work/project" SaveOne)" 1)"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }
