@@ -6,6 +6,7 @@
 #include "mainwindow/main.h"
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
+#include "projectwindows/ProjectDocument.h"
 #include "selectionwindow/SelectionWindow.h"
 
 struct Windows {
@@ -18,4 +19,5 @@ struct Windows {
     TnyomF nyomF;                   // never shown itself
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};
     SelectionWindow selectionF{&mainF}; // hidden until opened from the main window
+    projects::ProjectDocument document{&mainF}; // the open project; the main window shows its current case
 };

@@ -638,17 +638,20 @@ Result<Project> readFile(const std::string &path)
     return read(bytes, path);
 }
 
+Outcome rateCase(rating::Model &state, const rating::Case &inputs)
+{
+    Outcome o;
+    o.rating = rating::rate(state, inputs);
+    if (!o.ok()) o.error = textio::whyNotRated(state, inputs, o.rating);
+    return o;
+}
+
 std::vector<Outcome> rate(const Project &p)
 {
     std::vector<Outcome> out;
     out.reserve(p.cases.size());
     rating::Model state;
-    for (const Case &c : p.cases) {
-        Outcome o;
-        o.rating = rating::rate(state, c.inputs);
-        if (!o.ok()) o.error = textio::whyNotRated(state, c.inputs, o.rating);
-        out.push_back(std::move(o));
-    }
+    for (const Case &c : p.cases) out.push_back(rateCase(state, c.inputs));
     return out;
 }
 

@@ -161,6 +161,9 @@ struct Outcome {
     bool ok() const { return rating.ok(); }
 };
 
+// One case rated on `state` (any state: nothing of an earlier case carries
+// over).
+Outcome rateCase(rating::Model &state, const rating::Case &inputs);
 // Every case rated, one calculation state reused.
 std::vector<Outcome> rate(const Project &p);
 
