@@ -49,33 +49,29 @@ std::string outside(const std::string &shown, double lo, double hi, bool closed)
     return shown + " is outside " + rangeText(lo, hi, closed);
 }
 
+// readNumber on what the text was read as.
+std::string checkNumber(std::string_view text, const NumberRead &n, double lo, double hi, bool closed, double &out)
+{
+    using K = NumberRead::Kind;
+    const double x = n.value;
+    const bool in = (closed ? x >= lo : x > lo) && x <= hi;
+    if (n.kind == K::Number && in) {
+        out = x;
+        return {};
+    }
+    if (n.kind == K::NoNumber) return noNumber(text);
+    if (!in) return outside(shownNumber(text), lo, hi, closed);
+    // In the range, but beyond the doubles: too large for an unbounded
+    // range, or nearer 0 than any double but 0.
+    return shownNumber(text) + " is out of range: " + (n.kind == K::TooLarge ? "too large" : "too near 0") +
+           " to be read (" + rangeText(lo, hi, closed) + ")";
+}
+
 } // namespace
 
 std::string readNumber(std::string_view text, double lo, double hi, bool closed, double &out)
 {
-    using K = NumberRead::Kind;
-    const NumberRead n = readDecimal(text);
-    const std::string shown = shownNumber(text);
-    const double x = n.value;
-    const bool in = (closed ? x >= lo : x > lo) && x <= hi;
-    switch (n.kind) {
-    case K::NoNumber: return noNumber(text);
-    case K::Number:
-        if (!in) return outside(shown, lo, hi, closed);
-        out = x;
-        return {};
-    case K::TooLarge:
-        // Beyond every double: outside a bounded range, and otherwise not
-        // to be read.
-        if (!in) return outside(shown, lo, hi, closed);
-        return shown + " is out of range: too large to be read (" + rangeText(lo, hi, closed) + ")";
-    case K::TooSmall:
-        // Nearer 0 than any double but 0: outside a range that holds no
-        // number near 0, and otherwise not to be read.
-        if (!in) return outside(shown, lo, hi, closed);
-        return shown + " is out of range: too near 0 to be read (" + rangeText(lo, hi, closed) + ")";
-    }
-    return noNumber(text);
+    return checkNumber(text, readDecimal(text), lo, hi, closed, out);
 }
 
 std::string readType(std::string_view text, int &out)
@@ -98,7 +94,7 @@ std::string readCount(std::string_view text, int &out)
     if (n.kind == NumberRead::Kind::Number && n.value != std::floor(n.value))
         return shownNumber(text) + " is a fraction; a whole number from 1 to 150 is needed";
     double x = 0;
-    const std::string why = readNumber(text, 1, 150, true, x);
+    const std::string why = checkNumber(text, n, 1, 150, true, x);
     if (!why.empty()) return why;
     out = static_cast<int>(x);
     return {};

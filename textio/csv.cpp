@@ -219,23 +219,8 @@ done:
     return true;
 }
 
-bool needsQuotes(std::string_view text)
+void appendQuoted(std::string &out, std::string_view text)
 {
-    // Blanks at either end are kept as they are by the reader, but trimmed
-    // by spreadsheets unless quoted; a line of blanks alone would be
-    // skipped as an empty one.
-    if (!text.empty() && (isBlank(text.front()) || isBlank(text.back()))) return true;
-    for (char c : text)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
-    return false;
-}
-
-void appendField(std::string &out, std::string_view text)
-{
-    if (!needsQuotes(text)) {
-        out.append(text);
-        return;
-    }
     out.push_back('"');
     for (char c : text) {
         if (c == '"') out.push_back('"');

@@ -9,6 +9,7 @@
 // lines and lines of blanks alone.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <functional>
@@ -99,11 +100,32 @@ private:
 };
 
 // Whether a field must be enclosed in quotes: it holds a comma, a quote or a
-// line break, or starts or ends with a blank.
-bool needsQuotes(std::string_view text);
+// line break, or starts or ends with a blank (space, tab). A spreadsheet
+// trims blanks at the ends of a field that is not quoted, and a line of
+// blanks alone would be skipped as an empty one.
+inline bool needsQuotes(std::string_view text)
+{
+    static constexpr auto special = [] {
+        std::array<bool, 256> t{};
+        t[','] = t['"'] = t['\r'] = t['\n'] = true;
+        return t;
+    }();
+    if (text.empty()) return false;
+    if (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t') return true;
+    for (char c : text)
+        if (special[static_cast<unsigned char>(c)]) return true;
+    return false;
+}
+
+// Appends the field enclosed in quotes, its quotes doubled.
+void appendQuoted(std::string &out, std::string_view text);
 
 // Appends the field to `out`, in quotes where it needs them (the text of
 // CsvWriter::field, for a caller that builds a CSV in memory).
-void appendField(std::string &out, std::string_view text);
+inline void appendField(std::string &out, std::string_view text)
+{
+    if (needsQuotes(text)) appendQuoted(out, text);
+    else out.append(text);
+}
 
 } // namespace textio

@@ -92,23 +92,10 @@ std::optional<double> parseNumber(std::string_view text)
     return r.value;
 }
 
-char *numberChars(char *first, double x)
-{
-    // The shortest round trip of a double needs at most 24 characters, and
-    // "-nan" or "-inf" fewer: the call cannot run out of room.
-    return std::to_chars(first, first + maxNumberChars, x).ptr;
-}
-
 std::string numberText(double x)
 {
     char text[maxNumberChars];
     return std::string(text, numberChars(text, x));
-}
-
-void appendNumber(std::string &out, double x)
-{
-    char text[maxNumberChars];
-    out.append(text, numberChars(text, x));
 }
 
 std::string quoted(std::string_view text)

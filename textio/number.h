@@ -5,6 +5,7 @@
 // reads back as the same double ("-0" for negative zero).
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -35,14 +36,19 @@ std::string_view trimmed(std::string_view text);
 // Whether c is a blank as trimmed() takes it.
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The longest text numberChars writes ("-2.2250738585072014e-308").
+// The longest text numberChars writes ("-2.2250738585072014e-308"; "-nan"
+// and "-inf" are shorter).
 inline constexpr std::size_t maxNumberChars = 24;
 // Writes the shortest text that reads back as x at `first`, which has room
 // for maxNumberChars characters; returns the end of what it wrote.
-char *numberChars(char *first, double x);
+inline char *numberChars(char *first, double x) { return std::to_chars(first, first + maxNumberChars, x).ptr; }
 // The same as a string, and appended to one.
 std::string numberText(double x);
-void appendNumber(std::string &out, double x);
+inline void appendNumber(std::string &out, double x)
+{
+    char text[maxNumberChars];
+    out.append(text, numberChars(text, x));
+}
 
 // A value for a one-line message: control characters as \xHH, cut after 40
 // characters.
