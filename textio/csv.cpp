@@ -130,7 +130,8 @@ bool CsvReader::next(CsvRecord &r)
     int c;
     // Empty lines and lines of blanks alone are skipped. The blanks that
     // start a line of more are kept aside until it shows that: they are the
-    // start of its first field.
+    // start of its first field. A long run of them leaves no memory behind.
+    if (blanks_.capacity() > keptFieldBytes) std::string().swap(blanks_);
     blanks_.clear();
     for (;;) {
         r.line = line_;
@@ -160,7 +161,6 @@ bool CsvReader::next(CsvRecord &r)
         // A field that starts with a blank is a plain one, quotes and all.
         for (char b : blanks_) addByte(r, b);
         state = Plain;
-        if (blanks_.capacity() > keptFieldBytes) std::string().swap(blanks_);
     }
     --pos_; // c, neither a line break nor a blank, again from the buffer
     for (;;) {
