@@ -62,14 +62,13 @@ void sweepChart(rating::Model &m, int chart, int unitIndex, const Geometry &g, C
     r.range = v == Variant::Flow ? SweepRange::flow(entered, g.nx) : SweepRange::temperature(entered, g.nx);
     if (v == Variant::Flow) {
         flowSweep(m, chart, unitIndex, r.range, r.table);
-    } else {
-        // The axes are scaled on the state as the sweep leaves it, the
-        // swept inlet after its last point; then it is put back.
-        SweptInletRestore restore(m, chart);
-        temperatureSweep(m, chart, r.range, r.table);
         r.axes = Axes::make(g, v, r.table, m.tkb, m.tsb);
         return;
     }
+    // The axes are scaled on the state as the sweep leaves it, the swept
+    // inlet after its last point; then it is put back.
+    SweptInletRestore restore(m, chart);
+    temperatureSweep(m, chart, r.range, r.table);
     r.axes = Axes::make(g, v, r.table, m.tkb, m.tsb);
 }
 

@@ -7,10 +7,8 @@
 #include "textio/number.h"
 
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
