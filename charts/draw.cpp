@@ -1,7 +1,5 @@
 #include "charts/draw.h"
 
-#include <optional>
-
 namespace charts {
 
 namespace {
@@ -41,21 +39,12 @@ void drawChart(platform::Surface &s, int chart, int W, int H, rating::Model &m, 
     const Geometry g = Geometry::make(v, W, H, s.textHeight(QStringLiteral("9")));
     r.g = g;
 
-    // Sweep around the entered value.
+    // Sweep around the entered value, and scale the axes.
     const double entered = enteredValue(m, chart);
-    const Decimal enteredDecimal = Decimal::fromDouble(entered);
-    r.range = flow ? SweepRange::flow(enteredDecimal, g.nx) : SweepRange::temperature(enteredDecimal, g.nx);
+    sweepChart(m, chart, jacket ? t.CbMVkIndex : t.CbMVsIndex, g, r);
     const SweepRange &range = r.range;
-    std::optional<SweptInletRestore> restore;
-    if (flow) {
-        flowSweep(m, chart, jacket ? t.CbMVkIndex : t.CbMVsIndex, range, r.table);
-    } else {
-        restore.emplace(m, chart);
-        temperatureSweep(m, chart, range, r.table);
-    }
     const SweepTable &table = r.table;
     const int N = table.N;
-    r.axes = Axes::make(g, v, table, m.tkb, m.tsb);
     const Axes &a = r.axes;
 
     // Axes.

@@ -21,17 +21,6 @@ struct ChartTexts {
     int CbMVkIndex = 1, CbMVsIndex = 1;
 };
 
-// What the drawing computed. It is filled as the chart goes, so after a
-// fault it holds what was reached; complete tells whether the chart ended.
-struct ChartResult {
-    int chart = 0;
-    bool complete = false;
-    Geometry g;
-    SweepRange range;
-    SweepTable table;
-    Axes axes;
-};
-
 // Runs chart 1..4 (jacket flow, coil flow, jacket inlet, coil inlet) on the
 // state and draws it on the surface for a client area of W x H pixels, in
 // this order: clear, sweep, axes, titles and units, horizontal grid with its

@@ -1,33 +1,17 @@
 #include "charts/export.h"
 
-#include <QFileInfo>
-#include <QRegularExpression>
+#include "textio/csv.h"
+#include "textio/number.h"
 
-#include <charconv>
-#include <system_error>
+#include <QFileInfo>
+
+#include <string>
 
 namespace charts {
-
-std::string shortestText(double v)
-{
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    if (r.ec != std::errc()) return "nan";
-    return std::string(buf, r.ptr);
-}
 
 namespace {
 
 bool isFlow(const ChartResult &r) { return variantOf(r.chart) == Variant::Flow; }
-
-QString csvField(const QString &s)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!s.contains(special) && s.trimmed() == s) return s;
-    QString q = s;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
 
 } // namespace
 
@@ -63,19 +47,24 @@ std::vector<double> dataRow(const ChartResult &r, int i)
 
 QByteArray dataCsv(const ChartResult &r, const ChartTexts &t)
 {
-    QStringList header;
-    for (const QString &h : dataHeader(r, t)) header << csvField(h);
-    QByteArray out = header.join(QLatin1Char(',')).toUtf8() + '\n';
+    std::string out;
+    bool first = true;
+    for (const QString &h : dataHeader(r, t)) {
+        if (!first) out += ',';
+        first = false;
+        textio::appendField(out, h.toStdString());
+    }
+    out += '\n';
     for (int i = 1; i <= r.table.N; ++i) {
-        bool first = true;
+        first = true;
         for (double v : dataRow(r, i)) {
             if (!first) out += ',';
             first = false;
-            out += shortestText(v);
+            textio::appendNumber(out, v);
         }
         out += '\n';
     }
-    return out;
+    return QByteArray::fromStdString(out);
 }
 
 platform::Table dataTable(const ChartResult &r, const ChartTexts &t, const QString &decimalSeparator)
@@ -87,7 +76,7 @@ platform::Table dataTable(const ChartResult &r, const ChartTexts &t, const QStri
     for (int i = 1; i <= r.table.N; ++i) {
         QList<platform::TableCell> row;
         for (double v : dataRow(r, i)) {
-            QString s = QString::fromStdString(shortestText(v));
+            QString s = QString::fromStdString(textio::numberText(v));
             s.replace(QLatin1Char('.'), decimalSeparator);
             row.append({s, 1, false, true});
         }

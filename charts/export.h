@@ -10,14 +10,9 @@
 
 #include <QByteArray>
 #include <QStringList>
-#include <string>
 #include <vector>
 
 namespace charts {
-
-// The shortest text that reads back as the same double ("0.5", "46.37",
-// "1e-10"), with a point.
-std::string shortestText(double v);
 
 // Column headers in the interface language, each with its unit in
 // brackets: "Volume flow rate in shell side [m3/h]", "Total heat transfer
@@ -28,8 +23,9 @@ QStringList dataHeader(const ChartResult &r, const ChartTexts &t);
 // pressure drop in kPa.
 std::vector<double> dataRow(const ChartResult &r, int i);
 
-// Header and one line per point, fields quoted where they need it, lines
-// ending in '\n', UTF-8.
+// Header and one line per point, fields quoted where they need it, numbers
+// in the shortest text that reads back as the same double, lines ending in
+// '\n', UTF-8: the CSV of the command line.
 QByteArray dataCsv(const ChartResult &r, const ChartTexts &t);
 
 // The same as a clipboard table, numbers with the given decimal separator.

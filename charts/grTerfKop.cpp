@@ -201,6 +201,30 @@ void TgrTerfKopF::runChart()
     charts::drawChart(canvas_, GrafikonFajta, size.width(), size.height(), mainF_->model, texts(), &last_);
 }
 
+charts::ChartResult TgrTerfKopF::currentSweep() const
+{
+    charts::ChartResult r;
+    if (!mainF_ || GrafikonFajta < 1 || GrafikonFajta > 4) return r;
+    // The geometry a paint of the client area makes: the text height of the
+    // window's font as a surface of its own measures it, without a paint.
+    platform::Canvas measure;
+    measure.setFont(font());
+    measure.setCharset(fonts::charset(this));
+    const QSize size = view_->size();
+    const charts::Geometry g = charts::Geometry::make(charts::variantOf(GrafikonFajta), size.width(), size.height(),
+                                                      measure.textHeight(QStringLiteral("9")));
+    const charts::ChartTexts t = texts();
+    rating::Model state = mainF_->model;
+    try {
+        charts::sweepChart(state, GrafikonFajta, charts::sweepsJacket(GrafikonFajta) ? t.CbMVkIndex : t.CbMVsIndex,
+                           g, r);
+        r.complete = true;
+    } catch (const rating::ArithmeticError &) {
+        // As the window's chart: it ends where the fault was.
+    }
+    return r;
+}
+
 // A chart button: the chart is swept and drawn at once (a fault reaches the
 // button's handler), and the paint that follows draws the same chart.
 void TgrTerfKopF::drawChart(int fajta)
@@ -283,11 +307,12 @@ void TgrTerfKopF::runChartAsPaint()
 void TgrTerfKopF::Copy1Click()
 {
     if (GrafikonFajta < 1 || GrafikonFajta > 4) return;
-    // The capture draws the chart afresh; its sweep is the table's.
+    // The table from its own sweep, before the capture draws the chart
+    // afresh (a paint sweeps the main window's state itself).
+    QMimeData *mime = platform::tableMimeData(charts::dataTable(currentSweep(), texts(), platform::decimalSeparator()));
     QImage image = capture(2);
     image.setDotsPerMeterX(dotsPerMeter(192));
     image.setDotsPerMeterY(dotsPerMeter(192));
-    QMimeData *mime = platform::tableMimeData(charts::dataTable(last_, texts(), platform::decimalSeparator()));
     mime->setImageData(image);
     QGuiApplication::clipboard()->setMimeData(mime);
 }
@@ -317,7 +342,9 @@ void TgrTerfKopF::Save1Click()
             [&dialog, suffixOf](const QString &f) { dialog.setDefaultSuffix(suffixOf(f)); });
     dialog.setDirectory(saveDirectory_.isEmpty() ? QDir::homePath() : saveDirectory_);
     // The chart's title as the name, with the extension of the filter.
-    QString name = charts::dataHeader(last_, texts()).value(0);
+    charts::ChartResult shown;
+    shown.chart = GrafikonFajta;
+    QString name = charts::dataHeader(shown, texts()).value(0);
     name = name.left(name.indexOf(QStringLiteral(" [")));
     QString withExtension = name;
     charts::fileFormat(withExtension, filter);
@@ -379,8 +406,7 @@ bool TgrTerfKopF::saveChart(const QString &requested, const QString &selectedFil
         break;
     }
     case charts::FileFormat::Csv:
-        runChartAsPaint();
-        data = charts::dataCsv(last_, texts());
+        data = charts::dataCsv(currentSweep(), texts());
         break;
     }
     if (error.isEmpty()) error = platform::writeWholeFile(fileName, data);

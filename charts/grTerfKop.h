@@ -120,6 +120,13 @@ public:
     // What the last drawing of the window computed (sweep table, axes).
     const charts::ChartResult &lastChart() const { return last_; }
 
+    // The chart the window shows, computed afresh for its client size from
+    // the main window's state as it stands now, on a copy of that state (the
+    // main window's is left as it was), whether or not it was ever drawn:
+    // what "Copy" and a CSV file hold. A fault of the sweep keeps the points
+    // before it; chart 0 when the window shows none.
+    charts::ChartResult currentSweep() const;
+
     // What the charts read from the main window, as it stands now.
     charts::ChartTexts texts() const;
 

@@ -52,6 +52,26 @@ void temperatureSweep(rating::Model &m, int chart, const SweepRange &range, Swee
     field = range.at(n).toDouble();
 }
 
+void sweepChart(rating::Model &m, int chart, int unitIndex, const Geometry &g, ChartResult &r)
+{
+    r = ChartResult();
+    r.chart = chart;
+    r.g = g;
+    const Variant v = variantOf(chart);
+    const Decimal entered = Decimal::fromDouble(enteredValue(m, chart));
+    r.range = v == Variant::Flow ? SweepRange::flow(entered, g.nx) : SweepRange::temperature(entered, g.nx);
+    if (v == Variant::Flow) {
+        flowSweep(m, chart, unitIndex, r.range, r.table);
+        r.axes = Axes::make(g, v, r.table, m.tkb, m.tsb);
+        return;
+    }
+    // The axes are scaled on the state as the sweep leaves it, the swept
+    // inlet after its last point; then it is put back.
+    SweptInletRestore restore(m, chart);
+    temperatureSweep(m, chart, r.range, r.table);
+    r.axes = Axes::make(g, v, r.table, m.tkb, m.tsb);
+}
+
 SweptInletRestore::SweptInletRestore(rating::Model &m, int chart) : field_(sweptInlet(m, chart)), value_(*field_) {}
 
 } // namespace charts

@@ -33,6 +33,27 @@ void flowSweep(rating::Model &m, int chart, int unitIndex, const SweepRange &ran
 // puts the entered value back (SweptInletRestore).
 void temperatureSweep(rating::Model &m, int chart, const SweepRange &range, SweepTable &table);
 
+// What a chart computes before it draws. It is filled as the sweep goes,
+// so after a fault it holds what was reached; complete tells whether the
+// chart (its drawing included, where there is one) ended.
+struct ChartResult {
+    int chart = 0;
+    bool complete = false;
+    Geometry g;
+    SweepRange range;
+    SweepTable table;
+    Axes axes;
+};
+
+// The numbers of chart 1..4 (jacket flow, coil flow, jacket inlet, coil
+// inlet) for the plot geometry g, as the drawing computes them: the sweep
+// range around the entered value, the sweep on the state (the flow in the
+// unit of unitIndex, 1 m3/h, otherwise l/min) and the axes scaled to it.
+// The state keeps what a flow sweep's last point left; a swept inlet
+// temperature is put back, also when a point's rating fails, whose fault
+// propagates with the points before it in r. r.complete stays false.
+void sweepChart(rating::Model &m, int chart, int unitIndex, const Geometry &g, ChartResult &r);
+
 // Puts the swept inlet temperature back when it goes out of scope, also
 // when a point's rating fails: a repaint after a failed sweep must sweep
 // around the entered value again, not around the point that failed.

@@ -7,12 +7,22 @@ namespace cli {
 
 inline constexpr const char *program = "ventrano-rate";
 
-// Exit statuses.
-inline constexpr int exitOk = 0, exitSome = 1, exitUsage = 2;
+// Exit statuses. An input or output that fails is no usage error, but it
+// shares the status 2 with them: a script tells them apart by the message.
+inline constexpr int exitOk = 0, exitSome = 1, exitUsage = 2, exitIoError = 2;
 
 // "ventrano-rate: message" and a pointer to the help, on standard error;
 // returns exitUsage.
 int usageError(const std::string &message, const char *command = nullptr);
+
+// "ventrano-rate: what: why" on standard error, why being the system's
+// text for the errno (an input/output error where it is 0); returns
+// exitIoError.
+int ioError(const std::string &what, int errorNumber);
+
+// Writes the text to standard output and pushes it out: exitOk, or where
+// that fails the message and exitIoError.
+int writeOut(const std::string &text);
 
 // The arguments after the command's name.
 int runRate(int argc, char **argv);

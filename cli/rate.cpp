@@ -1,14 +1,12 @@
 // ventrano-rate rate [FILE]: one output row per input case, as it comes.
-#include "textio/casefields.h"
 #include "cli/commands.h"
-#include "textio/csv.h"
 #include "textio/casefields.h"
+#include "textio/csv.h"
 #include "textio/number.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +35,6 @@ const char *problemText(CsvRecord::Problem p)
     return "";
 }
 
-void flushWriter(void *writer) { static_cast<CsvWriter *>(writer)->flush(); }
-
 struct Input {
     std::FILE *file = nullptr;
     bool own = false;
@@ -56,14 +52,11 @@ int runRate(int argc, char **argv)
     bool options = true;
     for (int i = 0; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (options && (a == "-h" || a == "--help")) {
-            std::fputs(rateHelpText, stdout);
-            return std::fflush(stdout) == 0 ? exitOk : exitUsage;
-        }
+        if (options && (a == "-h" || a == "--help")) return writeOut(rateHelpText);
         if (options && a == "--") {
             options = false;
         } else if (options && a.size() > 1 && a[0] == '-') {
-            return usageError("unknown option '" + std::string(a) + "'", "rate");
+            return usageError("unknown option " + quoted(a), "rate");
         } else if (path) {
             return usageError("one FILE at most", "rate");
         } else {
@@ -71,19 +64,22 @@ int runRate(int argc, char **argv)
         }
     }
     Input in;
+    std::string inputName = "standard input";
     if (!path || std::string_view(path) == "-") {
         in.file = stdin;
     } else {
+        inputName = std::string("'") + path + "'";
         in.file = std::fopen(path, "rb");
-        if (!in.file) return usageError(std::string("cannot open '") + path + "': " + std::strerror(errno));
+        if (!in.file) return ioError("cannot open " + inputName, errno);
         in.own = true;
     }
 
     CsvWriter out(stdout);
-    CsvReader reader(in.file, maxRecordBytes, maxFields, flushWriter, &out);
+    // The rows written so far go out before the reader waits for more.
+    CsvReader reader(in.file, maxRecordBytes, maxFields, [&out] { out.flush(); });
     CsvRecord header;
     if (!reader.next(header)) {
-        if (reader.error()) return usageError(std::string("cannot read the input: ") + std::strerror(errno));
+        if (reader.error()) return ioError("cannot read from " + inputName, reader.errorNumber());
         return usageError("no header row: the first line names the columns", "rate");
     }
     if (header.problem != CsvRecord::Problem::None)
@@ -100,12 +96,12 @@ int runRate(int argc, char **argv)
         const std::string name(trimmed(header.fields[i])); // blanks around a name, as around a value
         for (int c = 0; c < ColumnCount; ++c)
             if (name == columnNames[c]) {
-                if (where[c] >= 0) return usageError("the column '" + name + "' is in the header twice", "rate");
+                if (where[c] >= 0) return usageError("the column " + quoted(name) + " is in the header twice", "rate");
                 where[c] = static_cast<int>(i);
             }
         for (const std::string &o : outputNames)
             if (name == o)
-                return usageError("the input has a column '" + name + "', which the output adds: rename or drop it",
+                return usageError("the input has a column " + quoted(name) + ", which the output adds: rename or drop it",
                                   "rate");
     }
     for (int c = 0; c < ColumnCount; ++c)
@@ -123,7 +119,8 @@ int runRate(int argc, char **argv)
     CsvRecord row;
     std::string error;
     bool anyError = false;
-    while (reader.next(row)) {
+    // Once the output fails, nothing more can be written: stop reading.
+    while (out.ok() && reader.next(row)) {
         error.clear();
         rating::Case c;
         rating::Rating result;
@@ -171,14 +168,8 @@ int runRate(int argc, char **argv)
         }
         out.end();
     }
-    if (!out.flush()) {
-        std::fprintf(stderr, "%s: cannot write the output: %s\n", program, std::strerror(errno));
-        return exitUsage;
-    }
-    if (reader.error()) {
-        std::fprintf(stderr, "%s: cannot read the input: %s\n", program, std::strerror(errno));
-        return exitUsage;
-    }
+    if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
+    if (reader.error()) return ioError("cannot read from " + inputName, reader.errorNumber());
     return anyError ? exitSome : exitOk;
 }
 

@@ -1,17 +1,14 @@
 // ventrano-rate select: the selection engine's list as CSV.
-#include "textio/casefields.h"
 #include "cli/commands.h"
-#include "textio/csv.h"
-#include "textio/casefields.h"
-#include "textio/number.h"
 #include "selection/explain.h"
 #include "selection/select.h"
+#include "textio/casefields.h"
+#include "textio/csv.h"
+#include "textio/number.h"
 
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,17 +42,25 @@ std::string readTypes(std::string_view text, std::array<bool, rating::TipusCount
     }
 }
 
+// Whether an argument after an option that takes a value is no value but
+// another option (a negative number is a value).
+bool isOption(std::string_view a) { return a.rfind("--", 0) == 0 || a == "-h"; }
+
 } // namespace
 
 int runSelect(int argc, char **argv)
 {
     std::optional<std::string> value[OptionCount];
+    bool options = true;
     for (int i = 0; i < argc; ++i) {
         std::string_view a = argv[i];
-        if (a == "-h" || a == "--help") {
-            std::fputs(selectHelpText, stdout);
-            return std::fflush(stdout) == 0 ? exitOk : exitUsage;
+        // After '--' every argument is an operand, and the command takes none.
+        if (options && a == "--") {
+            options = false;
+            continue;
         }
+        if (!options) return usageError("unexpected argument " + quoted(a), "select");
+        if (a == "-h" || a == "--help") return writeOut(selectHelpText);
         std::optional<std::string> given;
         if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string_view::npos) {
             given = std::string(a.substr(eq + 1));
@@ -64,11 +69,12 @@ int runSelect(int argc, char **argv)
         int o = 0;
         while (o < OptionCount && a != optionNames[o]) ++o;
         if (o == OptionCount) {
-            if (a.rfind("-", 0) == 0) return usageError("unknown option '" + std::string(a) + "'", "select");
-            return usageError("unexpected argument '" + std::string(a) + "'", "select");
+            if (a.size() > 1 && a[0] == '-') return usageError("unknown option " + quoted(a), "select");
+            return usageError("unexpected argument " + quoted(a), "select");
         }
         if (!given) {
-            if (i + 1 == argc) return usageError(std::string(optionNames[o]) + " needs a value", "select");
+            if (i + 1 == argc || isOption(argv[i + 1]))
+                return usageError(std::string(optionNames[o]) + " needs a value", "select");
             given = argv[++i];
         }
         value[o] = std::move(given); // the last one counts
@@ -83,13 +89,16 @@ int runSelect(int argc, char **argv)
     auto check = [&](int o, const std::string &problem) {
         if (!problem.empty() && why.empty()) why = std::string(optionNames[o]) + ": " + problem;
     };
-    check(Duty, readNumber(*value[Duty], 0, HUGE_VAL, false, r.dutyKW));
+    check(Duty, readNumber(*value[Duty], selection::MinDutyKW, selection::MaxDutyKW, true, r.dutyKW));
     check(JacketFlow, readFlow(*value[JacketFlow], r.MVk));
     check(JacketUnit, readUnit(*value[JacketUnit], r.CbMVkIndex));
     check(JacketInlet, readInlet(*value[JacketInlet], r.tkb));
     check(CoilFlow, readFlow(*value[CoilFlow], r.MVs));
     check(CoilUnit, readUnit(*value[CoilUnit], r.CbMVsIndex));
     check(CoilInlet, readInlet(*value[CoilInlet], r.tsb));
+    // A flow above 0 that is 0 once in m3/s rates as no flow at all.
+    if (why.empty()) check(JacketFlow, flowTooSmall(r.MVk, r.CbMVkIndex));
+    if (why.empty()) check(CoilFlow, flowTooSmall(r.MVs, r.CbMVsIndex));
     if (value[MaxSeries]) check(MaxSeries, readCount(*value[MaxSeries], r.maxSeries));
     if (value[MaxParallel]) check(MaxParallel, readCount(*value[MaxParallel], r.maxParallel));
     double limit = 0;
@@ -120,12 +129,11 @@ int runSelect(int argc, char **argv)
         writeResults(out, e.values);
         out.end();
     }
-    if (!out.flush()) {
-        std::fprintf(stderr, "%s: cannot write the output: %s\n", program, std::strerror(errno));
-        return exitUsage;
-    }
+    if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
     if (res.entries.empty()) {
-        std::fprintf(stderr, "%s: %s\n", program, selection::explain(r, res.why, 1, ".").c_str());
+        // The sides named as the options name them.
+        const std::string why = selection::explain(r, res.why, 1, ".", {"jacket side", "coil side"});
+        std::fprintf(stderr, "%s: %s\n", program, why.c_str());
         return exitSome;
     }
     return exitOk;

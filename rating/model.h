@@ -190,7 +190,8 @@ public:
 
 // Fixed-point text of x with the given decimals, rounded half away from
 // zero from the exact binary value, no thousands separator, `sep` as the
-// decimal separator.
+// decimal separator; every digit of any finite value, however large.
+// Never empty: "NAN", "INF" and "-INF" for what is no finite number.
 std::string FixedText(long double x, int decimals, const std::string &sep = ".");
 
 } // namespace rating

@@ -52,10 +52,14 @@ std::string FixedText(long double x, int decimals, const std::string &sep)
 
     unsigned __int128 n;
     if (decimals < 0 || decimals > 3 || !scaledRound(x, decimals, n)) {
-        // Beyond 2^63: no fractional digits left, printf is exact there.
-        char buf[64];
-        int len = std::snprintf(buf, sizeof buf, "%.*Lf", decimals < 0 ? 0 : decimals, x);
-        std::string out(buf, len > 0 && len < static_cast<int>(sizeof buf) ? len : 0);
+        // Beyond 2^63: no fractional digits left, printf is exact there. The
+        // text is as long as the number needs: some 310 digits for the
+        // largest double, some 4940 for the largest extended value.
+        const int d = decimals < 0 ? 0 : decimals;
+        const int len = std::snprintf(nullptr, 0, "%.*Lf", d, x);
+        if (len <= 0) return "NAN"; // printf cannot fail on a finite value
+        std::string out(static_cast<std::size_t>(len), '\0');
+        std::snprintf(out.data(), out.size() + 1, "%.*Lf", d, x);
         if (sep != ".") {
             const auto dot = out.find('.');
             if (dot != std::string::npos) out.replace(dot, 1, sep);

@@ -12,14 +12,15 @@ namespace {
 // stand for the arguments of fill().
 using Texts = std::array<const char *, 7>;
 
+// %1, %2: the smallest and the largest duty the engine takes.
 constexpr Texts kBadDuty = {
-    "Adja meg a szükséges hőteljesítményt kW-ban, 0-nál nagyobb számként.",
-    "Enter the required heat duty as a number of kW above 0.",
-    "Введите требуемую тепловую мощность в kW числом больше 0.",
-    "Zadajte požadovaný tepelný výkon v kW ako číslo väčšie ako 0.",
-    "Geben Sie die erforderliche Wärmeleistung in kW als Zahl größer als 0 ein.",
-    "Introduceți puterea termică necesară în kW, ca număr mai mare decât 0.",
-    "Inserire la potenza termica richiesta in kW come numero maggiore di 0.",
+    "Adja meg a szükséges hőteljesítményt kW-ban, %1 és %2 közötti számként.",
+    "Enter the required heat duty as a number of kW from %1 to %2.",
+    "Введите требуемую тепловую мощность в kW числом от %1 до %2.",
+    "Zadajte požadovaný tepelný výkon v kW ako číslo od %1 do %2.",
+    "Geben Sie die erforderliche Wärmeleistung in kW als Zahl von %1 bis %2 ein.",
+    "Introduceți puterea termică necesară în kW, ca număr de la %1 la %2.",
+    "Inserire la potenza termica richiesta in kW come numero da %1 a %2.",
 };
 
 // %1: the largest count.
@@ -172,10 +173,16 @@ std::string fill(const char *templ, std::initializer_list<std::string> args)
 std::string explain(const Request &r, const Shortfall &why, int nyelv, const std::string &sep)
 {
     const std::size_t n = nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1;
+    return explain(r, why, nyelv, sep, {kShellSide[n], kSpiralSide[n]});
+}
+
+std::string explain(const Request &r, const Shortfall &why, int nyelv, const std::string &sep, const SideNames &sides)
+{
+    const std::size_t n = nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1;
     using K = Shortfall::Kind;
     switch (why.kind) {
     case K::None: return {};
-    case K::BadDuty: return kBadDuty[n];
+    case K::BadDuty: return fill(kBadDuty[n], {rating::FixedText(MinDutyKW, 3, sep), rating::FixedText(MaxDutyKW, 0, sep)});
     case K::BadCount: return fill(kBadCount[n], {count(MaxCount)});
     case K::BadLimit: return kBadLimit[n];
     case K::NoType: return kNoType[n];
@@ -190,12 +197,12 @@ std::string explain(const Request &r, const Shortfall &why, int nyelv, const std
     }
     case K::PressureLimit: {
         std::string drops;
-        const std::pair<double, const char *> sides[] = {{why.minDpJacketKPa, kShellSide[n]},
-                                                         {why.minDpCoilKPa, kSpiralSide[n]}};
-        for (const auto &[dp, side] : sides) {
+        const std::pair<double, const std::string *> named[] = {{why.minDpJacketKPa, &sides.jacket},
+                                                                {why.minDpCoilKPa, &sides.coil}};
+        for (const auto &[dp, side] : named) {
             if (std::isnan(dp)) continue;
             if (!drops.empty()) drops += ", ";
-            drops += std::string(side) + " " + kpa(dp, sep);
+            drops += *side + " " + kpa(dp, sep);
         }
         return fill(kPressureLimit[n], {kw(r.dutyKW, sep), drops});
     }

@@ -13,4 +13,11 @@ namespace selection {
 // separator. Empty for a shortfall of kind None.
 std::string explain(const Request &r, const Shortfall &why, int nyelv = 1, const std::string &sep = ".");
 
+// The same with the two sides named as given (the command line names them
+// as its options do) instead of by the main window's column headings.
+struct SideNames {
+    std::string jacket, coil;
+};
+std::string explain(const Request &r, const Shortfall &why, int nyelv, const std::string &sep, const SideNames &sides);
+
 } // namespace selection

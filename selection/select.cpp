@@ -31,7 +31,7 @@ rating::Case caseOf(const Request &r, int tipus, int soros, int parh)
 // The request's own faults, before anything is rated.
 K badRequest(const Request &r)
 {
-    if (!(r.dutyKW > 0) || !std::isfinite(r.dutyKW)) return K::BadDuty;
+    if (!(r.dutyKW >= MinDutyKW && r.dutyKW <= MaxDutyKW)) return K::BadDuty;
     if (r.maxSeries < 1 || r.maxSeries > MaxCount || r.maxParallel < 1 || r.maxParallel > MaxCount)
         return K::BadCount;
     for (const auto &limit : {r.maxDpJacketKPa, r.maxDpCoilKPa})

@@ -15,6 +15,11 @@ namespace selection {
 
 inline constexpr int MaxCount = 150; // largest series or parallel count
 
+// The required duties the engine takes, kW: from a watt to 100 MW, far
+// beyond what the five types transfer at the fields' largest flows and
+// widest inlet difference, and every duty of the range has a text.
+inline constexpr double MinDutyKW = 0.001, MaxDutyKW = 100000;
+
 struct Request {
     // Flows in the unit of their index (0 l/min, 1 m3/h), inlets in °C.
     double MVk = 7;
@@ -23,7 +28,7 @@ struct Request {
     double MVs = 1;
     int CbMVsIndex = 1;
     double tsb = 20;
-    double dutyKW = 0;                    // required heat duty, kW (> 0)
+    double dutyKW = 0;                    // required heat duty, kW (MinDutyKW..MaxDutyKW)
     std::optional<double> maxDpJacketKPa; // no value: no limit
     std::optional<double> maxDpCoilKPa;
     int maxSeries = 10;   // 1..MaxCount
@@ -45,7 +50,7 @@ struct Entry {
 struct Shortfall {
     enum class Kind {
         None,          // entries are listed
-        BadDuty,       // the required duty is not a positive number
+        BadDuty,       // the required duty is no number of MinDutyKW..MaxDutyKW
         BadCount,      // a largest count is outside 1..MaxCount
         BadLimit,      // a pressure-drop limit is negative or no number
         NoType,        // no type to consider

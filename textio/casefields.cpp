@@ -2,6 +2,7 @@
 
 #include "textio/number.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace textio {
@@ -17,21 +18,60 @@ std::string noNumber(std::string_view text)
     return why;
 }
 
-std::string rangeText(double lo, double hi) { return numberText(lo) + " to " + numberText(hi); }
+// A number as a message shows it: as written, a long one cut short.
+std::string shownNumber(std::string_view text)
+{
+    const std::string_view t = trimmed(text);
+    return t.size() <= 40 ? std::string(t) : std::string(t.substr(0, 40)) + "...";
+}
+
+// A number in a message: without an exponent where that stays short
+// (100000, not 1e+05), and every digit it needs to read back.
+std::string messageNumber(double x)
+{
+    const double a = std::fabs(x);
+    if (a != 0 && (a < 1e-6 || a >= 1e16)) return numberText(x);
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr);
+}
+
+// The range as a message names it.
+std::string rangeText(double lo, double hi, bool closed)
+{
+    if (std::isinf(hi)) return closed ? messageNumber(lo) + " or more" : "above " + messageNumber(lo);
+    return messageNumber(lo) + " to " + messageNumber(hi);
+}
+
+// Why a number below or above the range is not in it.
+std::string outside(const std::string &shown, double lo, double hi, bool closed)
+{
+    if (std::isinf(hi)) return shown + (closed ? " is below " : " is not above ") + messageNumber(lo);
+    return shown + " is outside " + rangeText(lo, hi, closed);
+}
+
+// readNumber on what the text was read as.
+std::string checkNumber(std::string_view text, const NumberRead &n, double lo, double hi, bool closed, double &out)
+{
+    using K = NumberRead::Kind;
+    const double x = n.value;
+    const bool in = (closed ? x >= lo : x > lo) && x <= hi;
+    if (n.kind == K::Number && in) {
+        out = x;
+        return {};
+    }
+    if (n.kind == K::NoNumber) return noNumber(text);
+    if (!in) return outside(shownNumber(text), lo, hi, closed);
+    // In the range, but beyond the doubles: too large for an unbounded
+    // range, or nearer 0 than any double but 0.
+    return shownNumber(text) + " is out of range: " + (n.kind == K::TooLarge ? "too large" : "too near 0") +
+           " to be read (" + rangeText(lo, hi, closed) + ")";
+}
 
 } // namespace
 
 std::string readNumber(std::string_view text, double lo, double hi, bool closed, double &out)
 {
-    const auto x = parseNumber(text);
-    if (!x) return noNumber(text);
-    if (!(closed ? *x >= lo : *x > lo) || !(*x <= hi)) {
-        const std::string shown(trimmed(text));
-        if (std::isinf(hi)) return shown + (closed ? " is below " : " is not above ") + numberText(lo);
-        return shown + " is outside " + rangeText(lo, hi);
-    }
-    out = *x;
-    return {};
+    return checkNumber(text, readDecimal(text), lo, hi, closed, out);
 }
 
 std::string readType(std::string_view text, int &out)
@@ -50,16 +90,28 @@ std::string readType(std::string_view text, int &out)
 
 std::string readCount(std::string_view text, int &out)
 {
-    const auto x = parseNumber(text);
-    if (!x) return noNumber(text);
-    const std::string shown(trimmed(text));
-    if (*x != std::floor(*x)) return shown + " is a fraction; a whole number from 1 to 150 is needed";
-    if (*x < 1 || *x > 150) return shown + " is outside 1 to 150";
-    out = static_cast<int>(*x);
+    const NumberRead n = readDecimal(text);
+    if (n.kind == NumberRead::Kind::Number && n.value != std::floor(n.value))
+        return shownNumber(text) + " is a fraction; a whole number from 1 to 150 is needed";
+    double x = 0;
+    const std::string why = checkNumber(text, n, 1, 150, true, x);
+    if (!why.empty()) return why;
+    out = static_cast<int>(x);
     return {};
 }
 
 std::string readFlow(std::string_view text, double &out) { return readNumber(text, 0, 150, true, out); }
+
+std::string flowTooSmall(double flow, int unit)
+{
+    // The calculation run's own conversion, on a state of its own.
+    rating::Model m;
+    m.MVk = flow;
+    m.CbMVkIndex = unit;
+    m.Terfaram_szamit();
+    if (!(flow > 0) || m.Vk > 0) return {};
+    return messageNumber(flow) + (unit == 1 ? " m3/h" : " l/min") + " is too small to rate: 0 once converted to m3/s";
+}
 
 std::string readInlet(std::string_view text, double &out) { return readNumber(text, -5, 150, true, out); }
 
@@ -82,8 +134,20 @@ std::string whyNotRated(rating::Model &state, const rating::Case &c, const ratin
     const rating::Drops d = rating::drops(state, c);
     if (!d.flowsOk) { // a flow of 0, or one too small for a double once in m3/s
         const bool k = !(state.Vk > 0), s = !(state.Vs > 0);
-        return std::string(k && s ? "both flows are" : k ? "the jacket flow is" : "the coil flow is") +
-               " 0: nothing to rate";
+        const std::string tinyK = k ? flowTooSmall(c.MVk, c.CbMVkIndex) : std::string();
+        const std::string tinyS = s ? flowTooSmall(c.MVs, c.CbMVsIndex) : std::string();
+        if (tinyK.empty() && tinyS.empty())
+            return std::string(k && s ? "both flows are" : k ? "the jacket flow is" : "the coil flow is") +
+                   " 0: nothing to rate";
+        std::string why;
+        auto side = [&](bool zero, const std::string &tiny, const char *name) {
+            if (!zero) return;
+            if (!why.empty()) why += "; ";
+            why += std::string("the ") + name + " flow " + (tiny.empty() ? "is 0" : tiny);
+        };
+        side(k, tinyK, "jacket");
+        side(s, tinyS, "coil");
+        return why;
     }
     if (!d.temperaturesOk) return "the inlet temperatures are equal: no heat to transfer";
     if (!settled) return "the outlet temperatures did not settle";

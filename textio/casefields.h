@@ -42,8 +42,14 @@ std::string readCount(std::string_view text, int &out);    // a whole number 1..
 std::string readFlow(std::string_view text, double &out);  // 0..150
 std::string readUnit(std::string_view text, int &out);     // l/min (0) or m3/h (1)
 std::string readInlet(std::string_view text, double &out); // -5..150 °C
-// A number in [lo, hi] (hi may be infinite); lo itself only if closed.
+// A number in [lo, hi] (hi may be infinite); lo itself only if closed. A
+// decimal number beyond the doubles (1e309, 1e-400) is out of range, not
+// "not a number".
 std::string readNumber(std::string_view text, double lo, double hi, bool closed, double &out);
+
+// Why a flow in a unit (0 l/min, 1 m3/h) that is above 0 cannot be rated:
+// it is 0 once converted to m3/s (4.9e-324 is); empty for any other flow.
+std::string flowTooSmall(double flow, int unit);
 
 // Why the main window does not show results for a case that rate() did
 // not rate, in one line.

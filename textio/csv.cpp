@@ -1,8 +1,9 @@
 #include "textio/csv.h"
 
 #include "platform/system.h"
+#include "textio/number.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cstring>
 
 namespace textio {
@@ -11,9 +12,9 @@ namespace {
 constexpr std::size_t keptFields = 64, keptFieldBytes = 4096;
 }
 
-CsvReader::CsvReader(std::FILE *in, std::size_t maxRecordBytes, std::size_t maxFields, void (*beforeRead)(void *),
-                     void *context)
-    : in_(in), maxRecordBytes_(maxRecordBytes), maxFields_(maxFields), beforeRead_(beforeRead), context_(context),
+CsvReader::CsvReader(std::FILE *in, std::size_t maxRecordBytes, std::size_t maxFields,
+                     std::function<void()> beforeRead)
+    : in_(in), maxRecordBytes_(maxRecordBytes), maxFields_(maxFields), beforeRead_(std::move(beforeRead)),
       buffer_(1 << 16)
 {
 }
@@ -27,7 +28,7 @@ bool CsvReader::fill()
         end_ -= pos_;
         pos_ = 0;
     }
-    if (beforeRead_) beforeRead_(context_);
+    if (beforeRead_) beforeRead_();
     // Not fread: a pipe gives what it has, and the rows that came so far are
     // answered before the reader waits for more.
     const long n = platform::readAvailable(in_, buffer_.data() + end_, buffer_.size() - end_);
@@ -37,6 +38,7 @@ bool CsvReader::fill()
     }
     eof_ = true;
     readError_ = n < 0;
+    if (readError_) readErrno_ = errno;
     return false;
 }
 
@@ -126,13 +128,25 @@ bool CsvReader::next(CsvRecord &r)
         if (end_ - pos_ >= 3 && std::memcmp(buffer_.data() + pos_, "\xEF\xBB\xBF", 3) == 0) pos_ += 3;
     }
     int c;
-    // Blank lines are skipped.
-    do {
+    // Empty lines and lines of blanks alone are skipped. The blanks that
+    // start a line of more are kept aside until it shows that: they are the
+    // start of its first field. A long run of them leaves no memory behind.
+    if (blanks_.capacity() > keptFieldBytes) std::string().swap(blanks_);
+    blanks_.clear();
+    for (;;) {
         r.line = line_;
         c = get();
         if (c < 0) return false;
-        if (c == '\r') skipLF_ = true;
-    } while (c == '\n' || c == '\r');
+        if (c == '\n' || c == '\r') {
+            if (c == '\r') skipLF_ = true;
+            blanks_.clear();
+        } else if (isBlank(static_cast<char>(c))) {
+            // One more than a record may hold is enough to tell it is too long.
+            if (blanks_.size() <= maxRecordBytes_) blanks_.push_back(static_cast<char>(c));
+        } else {
+            break;
+        }
+    }
 
     // What the record keeps from the ones before stays small: a few dozen
     // fields of a few KiB (a long record leaves neither its many fields
@@ -142,8 +156,13 @@ bool CsvReader::next(CsvRecord &r)
     r.problem = P::None;
     recordBytes_ = 0;
     newField(r);
-    --pos_; // c, no line break, again from the buffer
     enum { Start, Plain, Quoted, QuoteInQuoted, AfterQuote } state = Start;
+    if (!blanks_.empty()) {
+        // A field that starts with a blank is a plain one, quotes and all.
+        for (char b : blanks_) addByte(r, b);
+        state = Plain;
+    }
+    --pos_; // c, neither a line break nor a blank, again from the buffer
     for (;;) {
         if (state == Plain || state == Quoted) takeRun(r, state == Quoted);
         c = get();
@@ -200,26 +219,20 @@ done:
     return true;
 }
 
-bool needsQuotes(std::string_view text)
+void appendQuoted(std::string &out, std::string_view text)
 {
-    for (char c : text)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
-    return false;
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
 }
 
 void CsvWriter::field(std::string_view text)
 {
     separate();
-    if (!needsQuotes(text)) {
-        buffer_.append(text);
-        return;
-    }
-    buffer_.push_back('"');
-    for (char c : text) {
-        if (c == '"') buffer_.push_back('"');
-        buffer_.push_back(c);
-    }
-    buffer_.push_back('"');
+    appendField(buffer_, text);
 }
 
 void CsvWriter::raw(std::string_view text)
@@ -231,9 +244,7 @@ void CsvWriter::raw(std::string_view text)
 void CsvWriter::number(double x)
 {
     separate();
-    char text[32];
-    const auto res = std::to_chars(text, text + sizeof text, x);
-    buffer_.append(text, res.ptr);
+    appendNumber(buffer_, x);
 }
 
 void CsvWriter::end()
@@ -249,11 +260,17 @@ void CsvWriter::end()
 bool CsvWriter::flush()
 {
     if (!buffer_.empty() && ok_) {
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) ok_ = false;
+        if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) {
+            ok_ = false;
+            errno_ = errno;
+        }
     }
     buffer_.clear();
     recordStart_ = 0;
-    if (ok_ && std::fflush(out_) != 0) ok_ = false;
+    if (ok_ && std::fflush(out_) != 0) {
+        ok_ = false;
+        errno_ = errno;
+    }
     return ok_;
 }
 

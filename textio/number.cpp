@@ -6,31 +6,96 @@
 
 namespace textio {
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal exponent of the leading digit of a well-formed decimal number
+// that is not zero (from_chars has taken it): 2 for "123.4", -3 for
+// "0.00123", 309 for "1e309". Large exponents saturate; the sign of the
+// result is all that matters to the caller.
+long long leadingExponent(std::string_view t)
+{
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    long long lead = 0;
+    bool found = false;
+    long long intDigits = 0;
+    for (; i < t.size() && isDigit(t[i]); ++i)
+        if (found || t[i] != '0') {
+            found = true;
+            ++intDigits;
+        }
+    if (found) lead = intDigits - 1;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        long long zeros = 0;
+        for (; i < t.size() && isDigit(t[i]); ++i) {
+            if (!found && t[i] == '0') ++zeros;
+            else if (!found) {
+                found = true;
+                lead = -(zeros + 1);
+            }
+        }
+    }
+    long long exponent = 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        bool negative = false;
+        if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
+        for (; i < t.size() && isDigit(t[i]); ++i)
+            if (exponent < (1LL << 40)) exponent = exponent * 10 + (t[i] - '0');
+        if (negative) exponent = -exponent;
+    }
+    return lead + exponent;
+}
+
+} // namespace
+
 std::string_view trimmed(std::string_view text)
 {
     std::size_t a = 0, b = text.size();
-    while (a < b && (text[a] == ' ' || text[a] == '\t')) ++a;
-    while (b > a && (text[b - 1] == ' ' || text[b - 1] == '\t')) --b;
+    while (a < b && isBlank(text[a])) ++a;
+    while (b > a && isBlank(text[b - 1])) --b;
     return text.substr(a, b - a);
+}
+
+NumberRead readDecimal(std::string_view text)
+{
+    using K = NumberRead::Kind;
+    text = trimmed(text);
+    // One plus sign, as the main window's fields take it; from_chars takes
+    // none, and no blanks and no hexadecimal in this format. It does take
+    // "nan" and "inf", which are no numbers here.
+    if (!text.empty() && text[0] == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text[0] == '+' || text[0] == '-')) return {};
+    }
+    if (text.empty()) return {};
+    const char *end = text.data() + text.size();
+    double x = 0;
+    const auto res = std::from_chars(text.data(), end, x, std::chars_format::general);
+    if (res.ptr != end) return {};
+    if (res.ec == std::errc::result_out_of_range) {
+        const double sign = text[0] == '-' ? -1.0 : 1.0;
+        if (leadingExponent(text) >= 0) return {K::TooLarge, sign * HUGE_VAL};
+        return {K::TooSmall, sign * 0.0};
+    }
+    if (res.ec != std::errc() || !std::isfinite(x)) return {};
+    return {K::Number, x};
 }
 
 std::optional<double> parseNumber(std::string_view text)
 {
-    text = trimmed(text);
-    if (text.empty()) return std::nullopt;
-    // from_chars takes no '+', no blanks and no hexadecimal in this format;
-    // it does take "nan" and "inf", which are no numbers here.
-    double x = 0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), x, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(x)) return std::nullopt;
-    return x;
+    const NumberRead r = readDecimal(text);
+    if (r.kind != NumberRead::Kind::Number) return std::nullopt;
+    return r.value;
 }
 
 std::string numberText(double x)
 {
-    char text[32];
-    const auto res = std::to_chars(text, text + sizeof text, x);
-    return std::string(text, res.ptr);
+    char text[maxNumberChars];
+    return std::string(text, numberChars(text, x));
 }
 
 std::string quoted(std::string_view text)

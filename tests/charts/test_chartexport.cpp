@@ -186,6 +186,22 @@ class TestChartExport : public QObject {
         return chart->capture(1);
     }
     QString num(QString s) const { return s.replace('.', sep); }
+    // The numbers of the main window's calculation state: what a sweep
+    // overwrites as it goes, and the results shown.
+    static QList<double> stateOf(const rating::Model &m)
+    {
+        const rating::Model::ResultValues &v = m.Values;
+        return {double(m.Tipus), double(m.Soros), double(m.Parh), m.tkb, m.tkk, m.tsb, m.tsk, m.Vk, m.Vs, m.MVk,
+                m.MVs, m.K, m.tkm, m.tsm, m.wk, m.ws, m.Q, m.Q_elozo, m.Delta_tm, m.Delta_tmin, m.Delta_tmax,
+                m.Alfa_k, m.Alfa_s, m.Delta_pk, m.Delta_ps, double(m.Hiba), double(m.Passes), v.DPK, v.DPS,
+                v.QLabel, v.LbTKK, v.LbTSK, v.LbTomegaramK, v.LbArsebK, v.LbHoatadK, v.LbTomegaramS, v.LbArsebS,
+                v.LbHoatadS, v.LbHoatbocsT};
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
 private slots:
     void initTestCase()
@@ -367,6 +383,46 @@ private slots:
             QCOMPARE(cells[0].toDouble(), r.table.at(i).x);
             if (columns == 5) QCOMPARE(expected[4], double(static_cast<long double>(r.table.at(i).dp) * 100));
         }
+    }
+
+    // A CSV file computes what it holds: from a chart window that was never
+    // shown nor drawn it is the file of the same chart after a paint, and
+    // neither export changes the main window's state.
+    void csvNeedsNoPaint_data()
+    {
+        QTest::addColumn<int>("fajta");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("jacket flow") << 1 << "SpeedButton2";
+        QTest::newRow("coil flow") << 2 << "SpeedButton3";
+        QTest::newRow("jacket inlet") << 3 << "SpeedButton1";
+        QTest::newRow("coil inlet") << 4 << "SpeedButton4";
+    }
+    void csvNeedsNoPaint()
+    {
+        QFETCH(int, fajta);
+        QFETCH(QString, button);
+        typeInto(w->MVsEd, "1.3");
+        QTest::keyClick(w->MVsEd, Qt::Key_Tab); // leaving the field recalculates
+        QCOMPARE(w->model.MVs, 1.3);
+        chart->GrafikonFajta = fajta;
+        QVERIFY(!chart->isVisible());
+        QTemporaryDir dir;
+        const QList<double> before = stateOf(w->model);
+        QVERIFY(chart->saveChart(dir.filePath("unpainted.csv")));
+        QCOMPARE(stateOf(w->model), before);
+        QCOMPARE(chart->lastChart().chart, 0); // nothing was drawn for it
+
+        openChart(qPrintable(button));
+        windowDrawing();
+        const charts::ChartResult &r = chart->lastChart();
+        QCOMPARE(r.chart, fajta);
+        const QList<double> painted = stateOf(w->model);
+        QVERIFY(chart->saveChart(dir.filePath("painted.csv")));
+        QCOMPARE(stateOf(w->model), painted);
+        const QByteArray csv = contents(dir.filePath("painted.csv"));
+        QCOMPARE(contents(dir.filePath("unpainted.csv")), csv);
+        QCOMPARE(csv.count('\n'), 1 + r.table.N);
+        QVERIFY(errors.isEmpty());
     }
 
     void pngIsDrawnAfreshAt288Dpi()

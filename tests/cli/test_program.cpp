@@ -46,8 +46,9 @@ std::string shellQuoted(const std::string &s)
     return q + "'";
 }
 
-// Runs the program with `args`, `input` on standard input.
-Outcome run(const std::vector<std::string> &args, const std::string &input = "")
+// Runs the program with `args`, `input` on standard input; standard output
+// goes to a file, or to `stdoutPath` (such as /dev/full) where given.
+Outcome run(const std::vector<std::string> &args, const std::string &input = "", const std::string &stdoutPath = "")
 {
     static const std::string dir = [] {
         char tmpl[] = "/tmp/ventrano-rate-test.XXXXXX";
@@ -57,7 +58,8 @@ Outcome run(const std::vector<std::string> &args, const std::string &input = "")
     std::ofstream(in, std::ios::binary) << input;
     std::string cmd = shellQuoted(RATE_PROGRAM);
     for (const auto &a : args) cmd += " " + shellQuoted(a);
-    cmd += " <" + in + " >" + out + " 2>" + err;
+    cmd += " <" + in + " >" + (stdoutPath.empty() ? out : stdoutPath) + " 2>" + err;
+    std::remove(out.c_str());
     const int st = std::system(cmd.c_str());
     Outcome r;
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
@@ -248,6 +250,11 @@ TEST(Rate, BadRowsGetAMessageAndTheRestIsRated)
         {"VT/R-0,1,1,7,0,m3/h,m3/h,80,20", "the coil flow is 0: nothing to rate"},
         {"VT/R-0,1,1,7,1,m3/h,m3/h,50,50", "the inlet temperatures are equal"},
         {"VT/R-0,2,1,7,150,m3/h,m3/h,80,20", "the coil pressure drop reaches 10000 bar"},
+        {"VT/R-0,1,1,1e309,1,m3/h,m3/h,80,20", "jacket_flow: 1e309 is outside 0 to 150"},
+        {"VT/R-0,1,1,7,1e-400,m3/h,m3/h,80,20", "coil_flow: 1e-400 is out of range: too near 0 to be read (0 to 150)"},
+        {"VT/R-0,1,1,7,1,m3/h,m3/h,++80,20", "jacket_inlet: '++80' is not a number"},
+        {"VT/R-0,1,1,4.9e-324,1,m3/h,m3/h,80,20",
+         "the jacket flow 5e-324 m3/h is too small to rate: 0 once converted to m3/s"},
         {"VT/R-0,1,1,7,1,m3/h,m3/h,80", "8 fields, the header has 9"},
         {"VT/R-0,1,1,7,1,m3/h,m3/h,80,20,x", "10 fields, the header has 9"},
         {"VT/R-9,x,1,7,1,m3/h,m3/h,80,20", "type: 'VT/R-9' is not a type (VT/R-0, VT/R-1, VT/R-2, VT/R-3 or VR/T-4); "
@@ -272,12 +279,18 @@ TEST(Rate, BadRowsGetAMessageAndTheRestIsRated)
         EXPECT_EQ(f[21].rfind(line + rows[i].message, 0), 0u) << f[21];
         EXPECT_EQ(out[3 + 2 * i], goodOut);
     }
+    // Plus signs, as the main window's fields take them: the good row's results.
+    const Outcome plus = run({"rate"}, std::string(header) + "\nVT/R-0,+1,+1,+7,+1,m3/h,m3/h,+80,+20\n");
+    EXPECT_EQ(plus.status, 0) << plus.out;
+    const auto pf = fieldsOf(lines(plus.out).at(1)), gf = fieldsOf(goodOut);
+    EXPECT_EQ(std::vector<std::string>(pf.begin() + 9, pf.end()), std::vector<std::string>(gf.begin() + 9, gf.end()));
 }
 
 // What spreadsheets and hand-made files bring: a byte order mark, CRLF,
 // columns in another order (one name after a blank) with extra ones passed
-// through (quoted fields with commas, quotes and line breaks), blank lines,
-// a last line without a line break, blanks around values.
+// through (quoted fields with commas, quotes and line breaks), empty lines
+// and one of blanks alone, a last line without a line break, blanks around
+// values.
 TEST(Rate, SpreadsheetInput)
 {
     const std::string in = "\xEF\xBB\xBF" "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,"
@@ -285,16 +298,17 @@ TEST(Rate, SpreadsheetInput)
                            "\"first, \"\"quoted\"\"\r\nnote\",20,80,m3/h,m3/h,1,7,1,1,VT/R-0\r\n"
                            "\r\n"
                            "plain, 20 , 80,m3/h,m3/h,1,7,1,1,VT/R-0\r\n"
-                           "\n"
+                           " \t \n"
                            "last,20,80,l/min,l/min,60,120,2,1,VT/R-1";
     const Outcome r = run({"rate"}, in);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     // The first row's note holds a line break: split the output by records.
-    const std::string head = "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,parallel, series,type,";
+    // Fields with a blank at either end go out in quotes, as they came.
+    const std::string head = "note,coil_inlet,jacket_inlet,coil_unit,jacket_unit,coil_flow,jacket_flow,parallel,\" series\",type,";
     ASSERT_EQ(r.out.rfind(head, 0), 0u);
     const std::string firstNote = "\"first, \"\"quoted\"\"\r\nnote\",20,80,m3/h,m3/h,1,7,1,1,VT/R-0,46.37087171120363,";
     EXPECT_NE(r.out.find("\n" + firstNote), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\nplain, 20 , 80,m3/h,m3/h,1,7,1,1,VT/R-0,46.37087171120363,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\nplain,\" 20 \",\" 80\",m3/h,m3/h,1,7,1,1,VT/R-0,46.37087171120363,"), std::string::npos) << r.out;
     rating::Case c;
     c.Tipus = 1, c.Parh = 2, c.MVk = 120, c.MVs = 60, c.CbMVkIndex = c.CbMVsIndex = 0;
     rating::Model m;
@@ -344,7 +358,8 @@ TEST(Program, UsageErrorsAndHelp)
         {{"--frob"}, "", "unknown option '--frob'"},
         {{"rate", "--frob"}, good, "unknown option '--frob'"},
         {{"rate", "a.csv", "b.csv"}, good, "one FILE at most"},
-        {{"rate", "/nonexistent/cases.csv"}, "", "cannot open '/nonexistent/cases.csv'"},
+        {{"--", "--help"}, "", "unknown command '--help'"},
+        {{"--"}, "", "a command is needed"},
         {{"rate"}, "", "no header row"},
         {{"rate"}, "\n\n", "no header row"},
         {{"rate"}, "type,series,parallel\nVT/R-0,1,1\n", "the header lacks the column(s) jacket_flow, coil_flow, jacket_unit"},
@@ -356,6 +371,14 @@ TEST(Program, UsageErrorsAndHelp)
         {{"select", "--duty", "40", "--jacket-flow", "7", "--jacket-unit", "m3/h", "--jacket-inlet", "80",
           "--coil-flow", "1", "--coil-unit", "m3/h", "--coil-inlet"},
          "", "--coil-inlet needs a value"},
+        // An option that takes a value, followed by another option.
+        {{"select", "--duty", "--jacket-flow", "7"}, "", "--duty needs a value"},
+        {{"select", "--duty", "40", "--types", "--", "x"}, "", "--types needs a value"},
+        {{"select", "--duty", "-h"}, "", "--duty needs a value"},
+        // '--' ends the options: select takes no operands.
+        {{"select", "--duty", "40", "--", "--jacket-flow", "7"}, "", "unexpected argument '--jacket-flow'"},
+        {{"select", "stray"}, "", "unexpected argument 'stray'"},
+        {{"select", "--frob\nx"}, "", "unknown option '--frob\\x0Ax'"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.message);
@@ -367,12 +390,14 @@ TEST(Program, UsageErrorsAndHelp)
     }
     for (const std::vector<std::string> &args :
          std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"rate", "--help"}, {"select", "--help"},
-                                               {"select", "--duty", "x", "-h"}}) {
+                                               {"select", "--duty", "x", "-h"}, {"--", "rate", "--help"}}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 0) << args[0];
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.out.rfind("Usage: ventrano-rate", 0), 0u) << r.out;
         EXPECT_NE(r.out.find("Exit status"), std::string::npos);
+        // The sides are named as the options name them.
+        for (const char *word : {"shell", "Shell", "spiral", "Spiral"}) EXPECT_EQ(r.out.find(word), std::string::npos) << word;
     }
     EXPECT_NE(run({"rate", "--help"}).out.find("jacket_film_W_m2K"), std::string::npos);
     EXPECT_NE(run({"select", "--help"}).out.find("--max-dp-coil"), std::string::npos);
@@ -391,6 +416,47 @@ TEST(Program, UsageErrorsAndHelp)
     EXPECT_EQ(fromStdin.status, 0);
     EXPECT_EQ(fromFile.out, fromStdin.out);
     EXPECT_EQ(lines(fromFile.out).size(), 2u);
+}
+
+// An output that fails, or an input that cannot be opened or read, is no
+// usage error: status 2, what failed and why on standard error, nothing
+// about the help.
+TEST(Program, InputAndOutputFailures)
+{
+    const std::string good = std::string(header) + "\nVT/R-0,1,1,7,1,m3/h,m3/h,80,20\n";
+    const std::string full = "ventrano-rate: cannot write to standard output: No space left on device\n";
+    const std::vector<std::string> select = {"select", "--duty", "40", "--jacket-flow", "7", "--jacket-unit", "m3/h",
+                                             "--jacket-inlet", "80", "--coil-flow", "1", "--coil-unit", "m3/h",
+                                             "--coil-inlet", "20"};
+    const struct {
+        std::vector<std::string> args;
+        std::string input, out, err;
+    } rows[] = {
+        {{"--help"}, "", "/dev/full", full},
+        {{"--version"}, "", "/dev/full", full},
+        {{"rate", "--help"}, "", "/dev/full", full},
+        {{"select", "--help"}, "", "/dev/full", full},
+        {{"rate"}, good, "/dev/full", full},
+        {select, "", "/dev/full", full},
+        {{"rate", "/nonexistent/cases.csv"}, "", "",
+         "ventrano-rate: cannot open '/nonexistent/cases.csv': No such file or directory\n"},
+        {{"rate", "/"}, "", "", "ventrano-rate: cannot read from '/': Is a directory\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.args[0] + (row.args.size() > 1 ? " " + row.args[1] : ""));
+        const Outcome r = run(row.args, row.input, row.out);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, row.err);
+        if (row.out.empty()) {
+            EXPECT_EQ(r.out, "");
+        }
+    }
+    // Many rows into a full disk: it stops at the first failed write.
+    std::string many = std::string(header) + "\n";
+    for (int i = 0; i < 5000; ++i) many += "VT/R-0,1,1,7,1,m3/h,m3/h,80,20\n";
+    const Outcome r = run({"rate"}, many, "/dev/full");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, full);
 }
 
 namespace {
@@ -476,7 +542,53 @@ TEST(Select, ListsWhatTheEngineLists)
         const Outcome n = run(selectArgs(q));
         EXPECT_EQ(n.status, 1);
         EXPECT_EQ(lines(n.out), std::vector<std::string>{out[0]});
-        EXPECT_EQ(n.err, "ventrano-rate: " + selection::explain(q, none.why, 1, ".") + "\n");
+        // The sentence names the sides as the options do.
+        EXPECT_EQ(n.err, "ventrano-rate: " + selection::explain(q, none.why, 1, ".", {"jacket side", "coil side"}) + "\n");
+        for (const char *word : {"Shell", "Spiral"}) EXPECT_EQ(n.err.find(word), std::string::npos) << n.err;
+        if (none.why.kind == selection::Shortfall::Kind::PressureLimit) {
+            EXPECT_NE(n.err.find("jacket side "), std::string::npos) << n.err;
+        }
+    }
+    // '--' at the end, plus signs and '=': the same list.
+    auto args = selectArgs(r);
+    for (std::string &a : args)
+        if (a == "40") a = "+40";
+    args.push_back("--");
+    const Outcome same = run(args);
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, got.out);
+}
+
+// At the ends of the duty's range and of the fields, every cell is a number
+// the command's own reader takes back, and every sentence shows its numbers.
+TEST(Select, NoCellOrSentenceIsInfNanOrEmpty)
+{
+    std::vector<selection::Request> requests;
+    for (double duty : {selection::MinDutyKW, 0.0015, 69.4, selection::MaxDutyKW}) {
+        selection::Request r;
+        r.dutyKW = duty;
+        requests.push_back(r);
+        r.MVk = 150, r.MVs = 0.01, r.CbMVsIndex = 0, r.tkb = 150, r.tsb = -5, r.maxSeries = r.maxParallel = 150;
+        requests.push_back(r);
+        r.MVk = 1e-300, r.MVs = 150, r.tkb = -5, r.tsb = 150, r.maxDpJacketKPa = 0.0;
+        requests.push_back(r);
+    }
+    for (const selection::Request &r : requests) {
+        const Outcome got = run(selectArgs(r));
+        SCOPED_TRACE(got.err);
+        ASSERT_TRUE(got.status == 0 || got.status == 1);
+        const auto out = lines(got.out);
+        ASSERT_FALSE(out.empty());
+        for (std::size_t i = 1; i < out.size(); ++i) {
+            const auto f = fieldsOf(out[i]);
+            for (std::size_t k = 1; k < f.size(); ++k)
+                EXPECT_TRUE(textio::parseNumber(f[k]).has_value()) << "row " << i << " column " << k << ": " << f[k];
+        }
+        if (got.status == 0) continue;
+        for (const char *word : {"inf", "nan", "INF", "NAN"}) EXPECT_EQ(got.err.find(word), std::string::npos);
+        for (const char *unit : {" kW", " kPa"})
+            for (std::size_t at = got.err.find(unit); at != std::string::npos; at = got.err.find(unit, at + 1))
+                EXPECT_TRUE(at > 0 && got.err[at - 1] != ' ' && got.err[at - 1] != '\t');
     }
 }
 
@@ -487,9 +599,17 @@ TEST(Select, BadValuesAreUsageErrors)
     const struct {
         const char *option, *value, *message;
     } rows[] = {
-        {"--duty", "0", "--duty: 0 is not above 0"},
-        {"--duty", "-3", "--duty: -3 is not above 0"},
+        {"--duty", "0", "--duty: 0 is outside 0.001 to 100000"},
+        {"--duty", "-3", "--duty: -3 is outside 0.001 to 100000"},
+        {"--duty", "0.0009", "--duty: 0.0009 is outside 0.001 to 100000"},
+        {"--duty", "100000.1", "--duty: 100000.1 is outside 0.001 to 100000"},
+        {"--duty", "1e300", "--duty: 1e300 is outside 0.001 to 100000"},
+        {"--duty", "4.9e-324", "--duty: 4.9e-324 is outside 0.001 to 100000"},
+        {"--duty", "1e309", "--duty: 1e309 is outside 0.001 to 100000"},
         {"--duty", "40kW", "--duty: '40kW' is not a number"},
+        {"--jacket-flow", "4.9e-324", "--jacket-flow: 5e-324 m3/h is too small to rate: 0 once converted to m3/s"},
+        {"--coil-flow", "1e-400", "--coil-flow: 1e-400 is out of range: too near 0 to be read (0 to 150)"},
+        {"--max-dp-coil", "1e309", "--max-dp-coil: 1e309 is out of range: too large to be read (0 or more)"},
         {"--jacket-flow", "151", "--jacket-flow: 151 is outside 0 to 150"},
         {"--coil-unit", "gpm", "--coil-unit: 'gpm' is not a unit"},
         {"--coil-inlet", "-10", "--coil-inlet: -10 is outside -5 to 150"},

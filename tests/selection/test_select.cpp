@@ -2,6 +2,7 @@
 // listed and why nothing is, the duty ceiling against ratings, and the fast
 // search against the scan on seeded random requests.
 #include "selection/ceiling.h"
+#include "selection/explain.h"
 #include "selection/select.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,11 @@ TEST(Scan, SaysWhyNothingIsListed)
         {"negative duty", with([](Request &r) { r.dutyKW = -3; }), K::BadDuty},
         {"duty no number", with([&](Request &r) { r.dutyKW = nan; }), K::BadDuty},
         {"infinite duty", with([&](Request &r) { r.dutyKW = inf; }), K::BadDuty},
+        {"smallest double as the duty", with([](Request &r) { r.dutyKW = 4.9e-324; }), K::BadDuty},
+        {"duty below the range", with([](Request &r) { r.dutyKW = std::nextafter(MinDutyKW, 0.0); }), K::BadDuty},
+        {"duty above the range", with([](Request &r) { r.dutyKW = std::nextafter(MaxDutyKW, 1e300); }), K::BadDuty},
+        {"duty 1e300", with([](Request &r) { r.dutyKW = 1e300; }), K::BadDuty},
+        {"largest duty", with([](Request &r) { r.dutyKW = MaxDutyKW; }), K::BeyondCapacity},
         {"no series", with([](Request &r) { r.maxSeries = 0; }), K::BadCount},
         {"151 parallel", with([](Request &r) { r.maxParallel = 151; }), K::BadCount},
         {"negative limit", with([](Request &r) { r.maxDpCoilKPa = -1.0; }), K::BadLimit},
@@ -199,6 +205,63 @@ TEST(Scan, SaysWhyNothingIsListed)
 
 // With both sides limited, each side's number is the limit that would let
 // an arrangement through with the other limit as it is.
+// The smallest duty of the range is listed, with a finite margin.
+TEST(Scan, SmallestDutyIsListed)
+{
+    const Result r = select(defaults(MinDutyKW));
+    ASSERT_FALSE(r.entries.empty());
+    for (const Entry &e : r.entries) EXPECT_TRUE(std::isfinite(e.marginPercent));
+}
+
+// Every sentence, in every language, shows each of its numbers: no empty
+// text, no INF or NAN, whatever the numbers of the shortfall.
+TEST(Explain, EveryNumberIsShown)
+{
+    const double big = std::numeric_limits<double>::max();
+    for (double duty : {MinDutyKW, 40.5, MaxDutyKW})
+        for (double other : {0.0, 1e-300, 69.555, 1e300, big}) {
+            Request r = defaults(duty);
+            Shortfall why;
+            why.capacityKW = why.bestDutyKW = why.minDpJacketKPa = why.minDpCoilKPa = other;
+            why.bestTipus = 4, why.bestSoros = 3, why.bestParh = 2;
+            for (K kind : {K::BadDuty, K::BadCount, K::BadLimit, K::NoType, K::NoRating, K::BeyondCapacity,
+                           K::NotReached, K::PressureLimit}) {
+                why.kind = kind;
+                for (int n = 0; n < 7; ++n)
+                    for (const char *sep : {".", ","}) {
+                        const std::string s = explain(r, why, n, sep);
+                        SCOPED_TRACE(s);
+                        ASSERT_FALSE(s.empty());
+                        for (const char *word : {"INF", "NAN", "inf", "nan"}) EXPECT_EQ(s.find(word), std::string::npos);
+                        for (const char *unit : {" kW", " kPa"})
+                            for (std::size_t at = s.find(unit); at != std::string::npos; at = s.find(unit, at + 1))
+                                EXPECT_TRUE(at > 0 && s[at - 1] != ' ' && s[at - 1] != '\t');
+                    }
+            }
+        }
+    // The largest double in full, every digit of it.
+    const std::string text = rating::FixedText(big, 2);
+    EXPECT_EQ(text.size(), 309u + 3u);
+    EXPECT_EQ(text.substr(0, 17), "17976931348623157");
+    EXPECT_EQ(text.substr(text.size() - 3), ".00");
+    EXPECT_EQ(rating::FixedText(-big, 0).size(), 310u);
+    const std::string e300 = rating::FixedText(1e300, 3, ",");
+    EXPECT_EQ(e300.size(), 301u + 4u);
+    EXPECT_EQ(e300.substr(0, 17) + e300.substr(301), "10000000000000000,000");
+    EXPECT_EQ(rating::FixedText(std::numeric_limits<long double>::max(), 0).size(), 4933u);
+    EXPECT_EQ(rating::FixedText(std::numeric_limits<double>::infinity(), 2), "INF");
+    EXPECT_EQ(rating::FixedText(-std::numeric_limits<double>::infinity(), 2), "-INF");
+    EXPECT_EQ(rating::FixedText(std::numeric_limits<double>::quiet_NaN(), 2), "NAN");
+    // The range, in every language.
+    Shortfall bad;
+    bad.kind = K::BadDuty;
+    for (int n = 0; n < 7; ++n) {
+        const std::string s = explain(defaults(0), bad, n, ",");
+        EXPECT_NE(s.find("0,001"), std::string::npos) << s;
+        EXPECT_NE(s.find("100000"), std::string::npos) << s;
+    }
+}
+
 TEST(Scan, PressureShortfallNamesTheLimitToRaise)
 {
     Request base = defaults(40, 6);

@@ -20,7 +20,7 @@ void TestSelectionWindow::typedDutyListsTheEngineAnswer()
     QCOMPARE(sel->shellInlet->text(), QStringLiteral("80 °C"));
     QCOMPARE(sel->spiralInlet->text(), QStringLiteral("20 °C"));
     QCOMPARE(rows(), 0);
-    QCOMPARE(sel->message->text(), QString::fromStdString(selection::explain(sel->request(), {Kind::BadDuty}, 1)));
+    QCOMPARE(sel->message->text(), QString::fromStdString(selection::explain(sel->request(), {Kind::BadDuty}, 1, sepStd())));
     QVERIFY(!sel->applyButton->isEnabled());
 
     // Every keystroke counts: "5" is not "55".
