@@ -56,6 +56,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-dejavu-extra")
 set(CPACK_STRIP_FILES ON)
+# The type database and the menu cache are the system's: its triggers on
+# /usr/share/mime/packages and /usr/share/applications rebuild them when the
+# package comes and goes. The install's own rebuild is left out of the package.
+set(CPACK_CUSTOM_INSTALL_VARIABLES VENTRANO_PACKING=ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -3,6 +3,8 @@
 # architecture, the dependencies dpkg-shlibdeps found and the font packages),
 # its files (each program with its manual page, the menu entry, the icon, the
 # copyright, nothing outside /usr, owned by root, no writable modes), the
+# project file type (its definition read as the system will, its icon, the
+# menu entry opening it, no cache packed), the
 # copyright file (machine-readable, everything under the licence in LICENSE,
 # its text in full) and the packaged program itself (stripped, no build-tree
 # search path, starts).
@@ -118,10 +120,40 @@ set -e
 if [ $rc = 2 ] && [[ $msg == *"needs a graphical display"* ]]; then ok "packaged program starts"
 else bad "packaged program: exit $rc, '$msg'"; fi
 
-# The menu entry names the packaged program and icon.
+# The menu entry names the packaged program and icon, and opens a project.
 entry=$work/root/usr/share/applications/ventrano.desktop
-[ -x "$work/root/usr/bin/$(sed -n 's/^Exec=//p' "$entry")" ] && ok "menu entry starts a packaged program" \
-  || bad "menu entry: Exec=$(sed -n 's/^Exec=//p' "$entry")"
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
+[ -x "$work/root/usr/bin/${exec_line%% *}" ] && ok "menu entry starts a packaged program" \
+  || bad "menu entry: Exec=$exec_line"
+[[ " $exec_line " == *" %f "* ]] && ok "menu entry takes a file" || bad "menu entry takes no file: Exec=$exec_line"
+[[ ";$(sed -n 's/^MimeType=//p' "$entry")" == *";application/x-ventrano-project;"* ]] \
+  && ok "menu entry opens projects" || bad "menu entry: MimeType=$(sed -n 's/^MimeType=//p' "$entry")"
 [ -f "$work/root/usr/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg" ] \
   && ok "menu entry names the packaged icon" || bad "menu entry: Icon=$(sed -n 's/^Icon=//p' "$entry")"
+
+# The project file type: its definition and icon, and no cache beside them
+# (the system's triggers build those; a packed cache would clash with
+# them). update-mime-database reads the definition as the trigger will, and
+# says nothing when it is sound; the type's glob, parent and icon land in the
+# database it writes.
+mime_xml=usr/share/mime/packages/ventrano.xml
+type_icon=usr/share/icons/hicolor/scalable/mimetypes/application-x-ventrano-project.svg
+for f in $mime_xml $type_icon; do
+  [ -n "$(mode_of "$f")" ] && ok "contains $f" || bad "missing $f"
+done
+caches=$(path_of | grep -E '^\./usr/share/(mime/|applications/mimeinfo\.cache$|icons/.*\.cache$)' \
+         | grep -Ev '^\./usr/share/mime/(packages/.*)?$' || true)
+[ -z "$caches" ] && ok "no cache packed" || bad "caches packed: $caches"
+if xmllint --noout "$work/root/$mime_xml" 2>"$work/xmllint.log"; then ok "type definition is well-formed XML"
+else bad "type definition: $(cat "$work/xmllint.log")"; fi
+cp -r "$work/root/usr/share/mime" "$work/mime"
+out=$(XDG_DATA_DIRS="$work" update-mime-database "$work/mime" 2>&1) && [ -z "$out" ] \
+  && ok "update-mime-database reads the type quietly" || bad "update-mime-database: $out"
+grep -q ':application/x-ventrano-project:\*\.ventrano$' "$work/mime/globs2" 2>/dev/null \
+  && ok "*.ventrano is a project" || bad "no *.ventrano glob for the type"
+grep -qx 'application/x-ventrano-project application/json' "$work/mime/subclasses" 2>/dev/null \
+  && ok "a project is JSON" || bad "type is no sub-class of application/json"
+icon_name=$(sed -n 's/^application\/x-ventrano-project://p' "$work/mime/icons" 2>/dev/null)
+[ -f "$work/root/usr/share/icons/hicolor/scalable/mimetypes/$icon_name.svg" ] \
+  && ok "type icon $icon_name is packed" || bad "type icon '$icon_name' is not packed"
 exit $fail
