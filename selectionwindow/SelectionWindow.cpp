@@ -631,7 +631,7 @@ void SelectionWindow::showRequest(const selection::Request &r)
 
     // A field is marked when it holds text that is no valid value; an empty
     // one is not (no duty yet, no limit).
-    markInvalid(dutyEd, !read(dutyEd).empty && !(r.dutyKW > 0 && std::isfinite(r.dutyKW)));
+    markInvalid(dutyEd, !read(dutyEd).empty && !(r.dutyKW >= selection::MinDutyKW && r.dutyKW <= selection::MaxDutyKW));
     markInvalid(dpShellEd, r.maxDpJacketKPa && !(*r.maxDpJacketKPa >= 0));
     markInvalid(dpSpiralEd, r.maxDpCoilKPa && !(*r.maxDpCoilKPa >= 0));
     markInvalid(maxSeriesEd, r.maxSeries == 0);

@@ -192,6 +192,8 @@ void TestSelectionWindow::badInputIsSaidInTheWindow_data()
     QTest::newRow("duty negative") << "dutyEd" << "-5" << int(Kind::BadDuty) << true;
     QTest::newRow("duty no number") << "dutyEd" << "4x" << int(Kind::BadDuty) << true;
     QTest::newRow("duty beyond every number") << "dutyEd" << "1e999" << int(Kind::BadDuty) << true;
+    QTest::newRow("duty above its range") << "dutyEd" << "1e300" << int(Kind::BadDuty) << true;
+    QTest::newRow("duty below its range") << "dutyEd" << typed("0.0009") << int(Kind::BadDuty) << true;
     QTest::newRow("series 0") << "maxSeriesEd" << "0" << int(Kind::BadCount) << true;
     QTest::newRow("series 151") << "maxSeriesEd" << "151" << int(Kind::BadCount) << true;
     QTest::newRow("series a fraction") << "maxSeriesEd" << typed("2.5") << int(Kind::BadCount) << true;
