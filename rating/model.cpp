@@ -110,6 +110,18 @@ const double TipusAdat[31] = {
 
 const char *const TipusNevek[TipusCount] = {"VT/R-0", "VT/R-1", "VT/R-2", "VT/R-3", "VR/T-4"};
 
+// ---------------------------------------------------------------- flows and balances
+
+double volumeFlow(double entered, int unitIndex)
+{
+    return unitIndex == 1 ? st(static_cast<LD>(entered) / 3600) : st(static_cast<LD>(entered) * 6 / 360000);
+}
+
+double sideDuty(double tin, double tout, double V, double rho)
+{
+    return st(fabsl(static_cast<LD>(tin) - tout) * V * rho * Fajho(st((static_cast<LD>(tin) + tout) / 2)));
+}
+
 // ---------------------------------------------------------------- relations
 
 long double Model::velocityPower(PowerMemo &memo, double w)
@@ -156,7 +168,7 @@ void Model::Alfa_s_szamit()
 
 void Model::K_szamit()
 {
-    K = st(dv(1, dv(1, Alfa_k) + dv(1, Alfa_s) + TipusAdat[30]));
+    K = st(dv(1, dv(1, Alfa_k) + dv(1, Alfa_s) + Rf));
 }
 
 void Model::Delta_tm_szamit()
@@ -198,10 +210,8 @@ void Model::Q_szamit()
 {
     const double Qkf = st(static_cast<LD>(K) * Adat(cF, Tipus) * Soros * Parh * Delta_tm);
     Q = Qkf;
-    const double Qk = st(fabsl(static_cast<LD>(tkb) - tkk) * Vk * density(rhoK_, tkb) *
-                         Fajho(st((static_cast<LD>(tkb) + tkk) / 2)));
-    const double Qs = st(fabsl(static_cast<LD>(tsb) - tsk) * Vs * density(rhoS_, tsb) *
-                         Fajho(st((static_cast<LD>(tsb) + tsk) / 2)));
+    const double Qk = sideDuty(tkb, tkk, Vk, density(rhoK_, tkb));
+    const double Qs = sideDuty(tsb, tsk, Vs, density(rhoS_, tsb));
     const LD mean = (static_cast<LD>(Qk) + Qs) / 2;
     // Pinch: an outlet at the opposite inlet temperature. The smaller
     // terminal difference is then rounding noise of the effectiveness (a
@@ -269,8 +279,8 @@ void Model::Kozelites()
 
 bool Model::Terfaram_szamit()
 {
-    Vs = CbMVsIndex == 1 ? st(static_cast<LD>(MVs) / 3600) : st(static_cast<LD>(MVs) * 6 / 360000);
-    Vk = CbMVkIndex == 1 ? st(static_cast<LD>(MVk) / 3600) : st(static_cast<LD>(MVk) * 6 / 360000);
+    Vs = volumeFlow(MVs, CbMVsIndex);
+    Vk = volumeFlow(MVk, CbMVkIndex);
     return !(Vk <= 0 || Vs <= 0 || Vk >= 50000 || Vs >= 50000);
 }
 
