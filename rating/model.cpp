@@ -243,36 +243,41 @@ void Model::Kozelites()
             return;
         }
         ++Passes;
-        tkm = st((static_cast<LD>(tkb) + tkk) / 2);
-        tsm = st((static_cast<LD>(tsb) + tsk) / 2);
-        Alfa_k_szamit();
-        Alfa_s_szamit();
-        K_szamit();
-        const double KF = st(static_cast<LD>(Soros) * Adat(cF, Tipus) * Parh * K);
-        const double Wk = st(static_cast<LD>(density(rhoK_, tkb)) * Vk * Fajho(tkm));
-        const double Ws = st(static_cast<LD>(density(rhoS_, tsb)) * Vs * Fajho(tsm));
-
-        double Pk, Ps;
-        if (Wk == Ws) {
-            // Balanced rates: both effectivenesses are NTU / (1 + NTU).
-            const LD ntu = dv(KF, Wk);
-            Pk = Ps = st(dv(ntu, 1 + ntu));
-        } else {
-            double Nk = st(dv(KF, Wk) * (1 - dv(Wk, Ws)));
-            if (std::fabs(Nk) > 50) Nk = Nk > 0 ? 50 : -50;
-            const double Ek = st(ex(-static_cast<LD>(Nk)));
-            double Ns = st(dv(KF, Ws) * (1 - dv(Ws, Wk)));
-            if (std::fabs(Ns) > 50) Ns = Ns > 0 ? 50 : -50;
-            const double Es = st(ex(-static_cast<LD>(Ns)));
-            Pk = st(dv(1 - static_cast<LD>(Ek), 1 - dv(Wk, Ws) * Ek));
-            Ps = st(dv(1 - static_cast<LD>(Es), 1 - dv(Ws, Wk) * Es));
-        }
-        tsk = st(tsb - (static_cast<LD>(tsb) - tkb) * Ps);
-        tkk = st(tkb - (static_cast<LD>(tkb) - tsb) * Pk);
-        Delta_tm_szamit();
-        Q_elozo = Q;
-        Q_szamit();
+        OnePass();
     }
+}
+
+void Model::OnePass()
+{
+    tkm = st((static_cast<LD>(tkb) + tkk) / 2);
+    tsm = st((static_cast<LD>(tsb) + tsk) / 2);
+    Alfa_k_szamit();
+    Alfa_s_szamit();
+    K_szamit();
+    const double KF = st(static_cast<LD>(Soros) * Adat(cF, Tipus) * Parh * K);
+    const double Wk = st(static_cast<LD>(density(rhoK_, tkb)) * Vk * Fajho(tkm));
+    const double Ws = st(static_cast<LD>(density(rhoS_, tsb)) * Vs * Fajho(tsm));
+
+    double Pk, Ps;
+    if (Wk == Ws) {
+        // Balanced rates: both effectivenesses are NTU / (1 + NTU).
+        const LD ntu = dv(KF, Wk);
+        Pk = Ps = st(dv(ntu, 1 + ntu));
+    } else {
+        double Nk = st(dv(KF, Wk) * (1 - dv(Wk, Ws)));
+        if (std::fabs(Nk) > 50) Nk = Nk > 0 ? 50 : -50;
+        const double Ek = st(ex(-static_cast<LD>(Nk)));
+        double Ns = st(dv(KF, Ws) * (1 - dv(Ws, Wk)));
+        if (std::fabs(Ns) > 50) Ns = Ns > 0 ? 50 : -50;
+        const double Es = st(ex(-static_cast<LD>(Ns)));
+        Pk = st(dv(1 - static_cast<LD>(Ek), 1 - dv(Wk, Ws) * Ek));
+        Ps = st(dv(1 - static_cast<LD>(Es), 1 - dv(Ws, Wk) * Es));
+    }
+    tsk = st(tsb - (static_cast<LD>(tsb) - tkb) * Ps);
+    tkk = st(tkb - (static_cast<LD>(tkb) - tsb) * Pk);
+    Delta_tm_szamit();
+    Q_elozo = Q;
+    Q_szamit();
 }
 
 // ---------------------------------------------------------------- calculation run

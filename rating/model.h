@@ -175,6 +175,12 @@ public:
 
     // Outlet-temperature iteration.
     void Kozelites();
+    // One pass of it, from the outlet temperatures and the duty in the
+    // state: mean temperatures, film and overall coefficients,
+    // effectivenesses, new outlets, mean difference, Q_elozo := Q, new Q.
+    // Kozelites makes its passes with this; after it, further passes show
+    // where the iteration was heading.
+    void OnePass();
 
     // The first step of the calculation run: the volume flows Vk, Vs in
     // m3/s from the entered flows and their units. True when both pass the
