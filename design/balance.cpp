@@ -158,7 +158,7 @@ BalanceResult balance(const Conditions &c)
             const std::optional<double> t = outletFor(s.tin, s.tother, *V[i], dutyW);
             if (!t) {
                 const LD most = rating::sideDuty(s.tin, s.tother, *V[i], rho[i]);
-                return refuse(K::DutyBeyond, Side(i), 0, static_cast<double>(most / 1000));
+                return refuse(K::DutyBeyond, Side(i), out.dutyKW, static_cast<double>(most / 1000));
             }
             outlet[i] = *t, flow[i] = *s.flow;
         } else {

@@ -43,7 +43,7 @@ struct BalanceRefusal {
         SideTwice,   // side: its flow, outlet and the duty all given, the other side open
         WrongSide,   // side: its outlet is not beyond its inlet in the direction the heat flows (value: the outlet)
         Cross,       // side: its given outlet is beyond the other side's inlet (value: the outlet, limit: that inlet)
-        DutyBeyond,  // side: the duty needs an outlet beyond the other side's inlet;
+        DutyBeyond,  // side: the duty (value, kW) needs an outlet beyond the other side's inlet;
                      //   limit: the most its flow takes between the two inlets, kW
         FlowRange,   // side: the derived flow is outside its field; value: the flow before rounding
                      //   (in its unit), limit: the field's bound it crosses (MaxFlow, or the
