@@ -220,9 +220,10 @@ constexpr Texts kDutyBeyond = {
     "The %1 of %2 takes at most %3 between the two inlet temperatures: a heat duty of %4 would need a %5 beyond "
     "the %6 (a temperature cross). Lower the duty or raise the flow.",
     "При значении «%1» %2 между двумя температурами на входе передаётся не более %3: для мощности %4 величина "
-    "«%5» вышла бы за «%6» (пересечение температур). Уменьшите мощность или увеличьте расход.",
-    "Pri hodnote „%1“ %2 sa medzi oboma vstupnými teplotami prenesie najviac %3: výkon %4 by vyžadoval, aby %5 "
-    "prekročila %6 (kríženie teplôt). Znížte výkon alebo zvýšte prietok.",
+    "«%5» оказалась бы по другую сторону величины «%6» (пересечение температур). Уменьшите мощность или "
+    "увеличьте расход.",
+    "Pri hodnote „%1“ %2 sa medzi oboma vstupnými teplotami prenesie najviac %3: výkon %4 by vyžadoval, aby "
+    "hodnota „%5“ prekročila hodnotu „%6“ (kríženie teplôt). Znížte výkon alebo zvýšte prietok.",
     "Bei einem %1 von %2 werden zwischen den beiden Eintrittstemperaturen höchstens %3 übertragen: eine "
     "Wärmeleistung von %4 verlangte eine %5 jenseits der %6 (Temperaturkreuzung). Senken Sie die Leistung oder "
     "erhöhen Sie den Volumenstrom.",
@@ -303,7 +304,7 @@ constexpr Texts kNoRating = {
     "Ни при каком значении «%1» эту установку нельзя рассчитать: %2",
     "Pri žiadnej hodnote „%1“ sa toto zariadenie nedá vypočítať: %2",
     "Mit keinem Wert von „%1“ lässt sich diese Anlage berechnen: %2",
-    "Pentru nicio valoare a „%1” instalația nu poate fi calculată: %2",
+    "Instalația nu poate fi calculată cu nicio valoare pentru „%1”: %2",
     "Per nessun valore di «%1» l'impianto si può calcolare: %2",
 };
 // %3: the flow's name.
@@ -330,12 +331,12 @@ constexpr Texts kOther = {
 // %1: the input's name, %2 and %3: its field's ends, %4: the result's name,
 // %5: the target, %6 and %7: the smallest and largest result.
 constexpr Texts kUnreachable = {
-    "A %1 %2 és %3 közötti értékeivel a %4 nem éri el a %5 értéket: %6 és %7 között marad.",
+    "A %1 %2 és %3 közötti értékeivel a %4 nem éri el a célértéket (%5): %6 és %7 között marad.",
     "No %1 from %2 to %3 brings the %4 to %5: it ranges from %6 to %7 over them.",
     "Ни при каком значении «%1» от %2 до %3 величина «%4» не равна %5: она лежит в пределах от %6 до %7.",
     "Pri žiadnej hodnote „%1“ od %2 do %3 nedosiahne „%4“ hodnotu %5: pohybuje sa od %6 do %7.",
     "Kein Wert von „%1“ zwischen %2 und %3 bringt „%4“ auf %5: der Wert liegt dort zwischen %6 und %7.",
-    "Nicio valoare a „%1” între %2 și %3 nu aduce „%4” la %5: aceasta rămâne între %6 și %7.",
+    "Nicio valoare pentru „%1” între %2 și %3 nu aduce „%4” la %5: aceasta rămâne între %6 și %7.",
     "Nessun valore di «%1» tra %2 e %3 porta «%4» a %5: resta tra %6 e %7.",
 };
 
