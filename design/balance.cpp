@@ -57,46 +57,69 @@ bool inField(double t) { return t >= rating::MinInlet && t <= rating::MaxInlet; 
 
 } // namespace
 
-std::optional<double> outletFor(double tin, double tother, double V, LD dutyW)
+namespace {
+
+std::optional<double> outletFor(double tin, double tother, double V, double rho, LD dutyW)
 {
-    const double rho = rating::Suruseg(tin);
     auto duty = [&](double t) -> LD { return rating::sideDuty(tin, t, V, rho); };
-    if (!(dutyW <= duty(tother))) return std::nullopt;
-    if (!(dutyW > 0)) return tin;
-    // The balance rises with the distance from the inlet (c_p changes by
-    // far less than the temperature difference does), so the outlet is
-    // where it crosses the duty. A few fixed-point steps on the specific
-    // heat at the mean put the crossing within some units of the last
-    // place; a bisection on the doubles around it, widened until it
-    // brackets, ends on two neighbours.
+    if (!(dutyW > 0)) return dutyW == 0 ? std::optional<double>(tin) : std::nullopt;
     const int dir = tother > tin ? 1 : -1;
-    LD s = 0;
-    for (int i = 0; i < 5; ++i) {
-        const double mean = static_cast<double>(tin + dir * s / 2);
-        s = dutyW / (V * static_cast<LD>(rho) * rating::Fajho(mean));
+    // The temperature change s: the duty over the side's capacity rate at
+    // the mean it gives. The steps shrink by a constant factor (c_p changes
+    // by a few parts in a thousand over the whole range), so after three of
+    // them Aitken's extrapolation is a few digits from the end, and the
+    // steps after it settle.
+    const LD rate = V * static_cast<LD>(rho);
+    auto step = [&](LD s) { return dutyW / (rate * rating::Fajho(static_cast<double>(tin + dir * s / 2))); };
+    const LD s1 = step(0), s2 = step(s1), s3 = step(s2);
+    const LD d2 = s3 - s2, d1 = s2 - s1;
+    LD s = d2 != d1 ? s3 - d2 * d2 / (d2 - d1) : s3;
+    for (int i = 0; i < 16; ++i) {
+        const LD next = step(s);
+        const bool settled = fabsl(next - s) <= next * 1e-17L;
+        s = next;
+        if (settled) break;
     }
+    // Within reach when the change stays clear of the other inlet; near or
+    // beyond it the balance there decides.
+    if (!(s < fabsl(static_cast<LD>(tother) - tin) * (1 - 1e-9L)) && !(dutyW <= duty(tother))) return std::nullopt;
     // h rises along the keys from the lower temperature to the higher one:
-    // at most 0 at the lower end, at least 0 at the upper.
+    // at most 0 at the lower end, at least 0 at the upper. The crossing is
+    // a pair of neighbours a < b with h(a) <= 0 <= h(b): from the guess a
+    // walk of a few neighbours finds it (the specific heat takes the mean
+    // as a double, which the last places of the outlet hardly move, so the
+    // balance is as good as linear there); a bisection over the whole
+    // range where the walk runs long.
     auto h = [&](U k) { return dir * (duty(fromKey(k)) - dutyW); };
     const U lo = keyOf(std::min(tin, tother)), hi = keyOf(std::max(tin, tother));
-    const U guess = std::clamp(keyOf(static_cast<double>(tin + dir * s)), lo, hi);
-    U a = lo, b = hi;
-    for (U w = 8; w != 0 && (guess - lo > w || hi - guess > w); w <<= 4) {
-        const U x = guess - lo > w ? guess - w : lo, y = hi - guess > w ? guess + w : hi;
-        if (h(x) <= 0 && h(y) >= 0) {
-            a = x, b = y;
-            break;
+    U a = std::clamp(keyOf(static_cast<double>(tin + dir * s)), lo, hi), b = a;
+    LD ha = h(a), hb = ha;
+    int steps = 0;
+    if (ha <= 0) {
+        while (hb < 0 && b < hi && steps++ < 16) a = b, ha = hb, hb = h(++b);
+    } else {
+        while (ha > 0 && a > lo && steps++ < 16) b = a, hb = ha, ha = h(--a);
+    }
+    if (!(ha <= 0 && hb >= 0 && b - a <= 1)) {
+        a = lo, b = hi, ha = h(a), hb = h(b);
+        while (b - a > 1) {
+            const U mid = a + (b - a) / 2;
+            const LD hm = h(mid);
+            if (hm <= 0) a = mid, ha = hm;
+            else b = mid, hb = hm;
         }
     }
-    while (b - a > 1) {
-        const U mid = a + (b - a) / 2;
-        if (h(mid) <= 0) a = mid;
-        else b = mid;
-    }
     // The nearer of the two neighbours; on a tie the one nearer the inlet.
-    const LD da = fabsl(duty(fromKey(a)) - dutyW), db = fabsl(duty(fromKey(b)) - dutyW);
-    if (da == db) return fromKey(dir > 0 ? a : b);
-    return fromKey(da < db ? a : b);
+    if (a == b) return fromKey(a);
+    if (-ha == hb) return fromKey(dir > 0 ? a : b);
+    return fromKey(-ha < hb ? a : b);
+}
+
+} // namespace
+
+std::optional<double> outletFor(double tin, double tother, double V, LD dutyW)
+{
+    return outletFor(tin, tother, V, rating::Suruseg(tin), dutyW);
 }
 
 BalanceResult balance(const Conditions &c)
@@ -155,7 +178,7 @@ BalanceResult balance(const Conditions &c)
         if (s.outlet && s.flow) {
             outlet[i] = *s.outlet, flow[i] = *s.flow;
         } else if (s.flow) {
-            const std::optional<double> t = outletFor(s.tin, s.tother, *V[i], dutyW);
+            const std::optional<double> t = outletFor(s.tin, s.tother, *V[i], rho[i], dutyW);
             if (!t) {
                 const LD most = rating::sideDuty(s.tin, s.tother, *V[i], rho[i]);
                 return refuse(K::DutyBeyond, Side(i), out.dutyKW, static_cast<double>(most / 1000));

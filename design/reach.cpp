@@ -105,7 +105,6 @@ public:
 
     ReachResult run();
 
-
 private:
     struct Probe {
         bool ok = false;
@@ -132,7 +131,6 @@ private:
     // The result at grid index n (NaN where the installation is not rated).
     double at(long n)
     {
-
         const auto it = cache_.find(n);
         if (it != cache_.end()) return it->second;
         rating::Case c = c_;
@@ -165,7 +163,6 @@ private:
 
     Probe probe(long n)
     {
-
         const auto it = probes_.find(n);
         if (it != probes_.end()) return it->second;
         Probe p;
@@ -213,7 +210,7 @@ private:
                 p.g = prev;
                 if (!(p.lo <= p.f && p.f <= p.hi)) p.lo = std::min(p.lo, p.f), p.hi = std::max(p.hi, p.f);
             } catch (const rating::ArithmeticError &) {
-                p.tv = inf;
+                p.tv = inf, p.lo = -inf, p.hi = inf;
             }
         }
         probes_.emplace(n, p);
@@ -272,8 +269,9 @@ private:
                (out_ == Output::CoilOutlet && in_ == Input::CoilInlet);
     }
     // The bound on what the stop rule leaves, for a result of scale sc and
-    // magnitude f: the samples' largest relative bound, four times, and
-    // two units of the last place of f.
+    // magnitude f: four times the samples' largest bound relative to the
+    // scale, four times the largest rounding of a sampled duty relative to
+    // it, and two units in the last place of f.
     double noise(double sc, double f) const
     {
         return isDrop(out_) ? 0 : 4 * rho_ * sc + 4 * roundingRho_ * std::fabs(f) + 2 * ulp(f);
