@@ -203,8 +203,17 @@ private:
                             p.lo = std::min({p.lo, a, b}), p.hi = std::max({p.hi, a, b});
                         }
                     }
+                    const double step = std::fabs(v - prev);
                     prev = v;
-                    if (m_.Q == last[0] && m_.tkk == last[1] && m_.tsk == last[2]) break;
+                    // Settled to some 1e-11: the passes still to come move
+                    // the result by less than twice the last step.
+                    auto still = [](double a, double b) { return std::fabs(a - b) <= 1e-11 * (std::fabs(a) + 1); };
+                    if (k > std::max(p.stop, 1) && still(m_.Q, last[0]) && still(m_.tkk, last[1]) &&
+                        still(m_.tsk, last[2])) {
+                        p.tv += 2 * step;
+                        p.lo = std::min(p.lo, v - 2 * step), p.hi = std::max(p.hi, v + 2 * step);
+                        break;
+                    }
                     last[0] = m_.Q, last[1] = m_.tkk, last[2] = m_.tsk;
                 }
                 p.g = prev;
@@ -345,10 +354,11 @@ private:
         return std::equal(a.watts.begin(), a.watts.begin() + a.stop, b.watts.begin());
     }
 
-    // The best grid index for the goal over all stretches.
-    long branchAndBound(Goal goal, Key &best)
+    // The best grid index for the goal over all stretches (none where
+    // nothing is rated).
+    std::optional<long> branchAndBound(Goal goal, Key &best)
     {
-        long bestN = -1;
+        std::optional<long> bestN;
         best = worst;
         auto consider = [&](long n) {
             const Key k = keyOf(goal, n, at(n));
@@ -406,6 +416,18 @@ private:
     }
 
     void stretchesOf(long a, long b);
+
+    // Why no value is rated, at the smallest value of the field the rating
+    // could take.
+    ReachResult notRated() const
+    {
+        rating::Case c = c_;
+        if (!samples_.empty()) setInput(c, in_, valueAt(samples_.front()));
+        else if (in_ == Input::JacketFlow || in_ == Input::CoilFlow) setInput(c, in_, valueAt(1));
+        ReachResult res;
+        res.why = whyNotRated(c);
+        return res;
+    }
 
     bool constantSamples()
     {
@@ -539,14 +561,7 @@ ReachResult Search::run()
         below = below || p.f <= target_;
         above = above || p.f >= target_;
     }
-    if (!anyRated) {
-        // Why not, at the smallest value of the field the rating could take.
-        rating::Case c = c_;
-        if (!samples_.empty()) setInput(c, in_, valueAt(samples_.front()));
-        else if (in_ == Input::JacketFlow || in_ == Input::CoilFlow) setInput(c, in_, valueAt(1));
-        res.why = whyNotRated(c);
-        return res;
-    }
+    if (!anyRated) return notRated();
     // The same rating everywhere: where every sample's passes run alike
     // (the same result, the same convergence, the same way there), the
     // input does not reach the result, as when an effectiveness is held at
@@ -566,9 +581,10 @@ ReachResult Search::run()
     // Out of reach when every result lies on one side of the target.
     if (!below || !above) {
         Key lowKey, highKey;
-        const long lowN = branchAndBound(Goal::Smallest, lowKey);
-        const long highN = branchAndBound(Goal::Largest, highKey);
-        const double low = at(lowN), high = at(highN);
+        const std::optional<long> lowN = branchAndBound(Goal::Smallest, lowKey);
+        const std::optional<long> highN = branchAndBound(Goal::Largest, highKey);
+        if (!lowN || !highN) return notRated();
+        const double low = at(*lowN), high = at(*highN);
         if (low == high) {
             res.why.kind = RK::Unaffected;
             res.why.value = low;
@@ -581,10 +597,11 @@ ReachResult Search::run()
         }
     }
     Key best;
-    const long n = branchAndBound(Goal::Nearest, best);
-    res.answer.index = n;
-    res.answer.value = valueAt(n);
-    res.answer.result = at(n);
+    const std::optional<long> n = branchAndBound(Goal::Nearest, best);
+    if (!n) return notRated();
+    res.answer.index = *n;
+    res.answer.value = valueAt(*n);
+    res.answer.result = at(*n);
     rating::Case c = c_;
     setInput(c, in_, res.answer.value);
     res.answer.rating = rating::rate(m_, c);
