@@ -53,6 +53,20 @@ TEST(Balance, HotWaterEnquiry)
     EXPECT_EQ(l.values.MVk, 38.46);
 }
 
+// A derived flow is rounded as a field rounds a typed value, and lands on
+// the double its text reads back as: for every two-decimal value of the
+// fields, values a little either side round to it, to the bit.
+TEST(Balance, DerivedFlowsLandOnTheFieldsValues)
+{
+    for (long n = -500; n <= 15000; ++n) {
+        const double v = static_cast<double>(n) / 100;
+        ASSERT_EQ(rating::roundToPlaces(v, 2), v) << n;
+        ASSERT_EQ(rating::roundToPlaces(v + 0.0049, 2), v) << n;
+        ASSERT_EQ(rating::roundToPlaces(v - 0.0049, 2), v) << n;
+        ASSERT_EQ(rating::roundToPlaces((n + 0.5) / 100, 2), static_cast<double>(n >= 0 ? n + 1 : n) / 100) << n;
+    }
+}
+
 // From one consistent set of five, each of the eight admissible choices of
 // three gives back the other two: derived flows exactly (they lie on the
 // field's grid), outlets and duty to rounding. Both directions of heat
