@@ -139,7 +139,7 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
          coil_inlet_jacket_outlet_70:inlet:"coil inlet → jacket outlet 70 °C"
          fouling_duty_45:fouling:"fouling → duty 45 kW"
          jacket_flow_jacket_drop_50:flow:"jacket flow → jacket drop 50 kPa"
-         jacket_flow_duty_beyond_80:flow:"jacket flow → duty 80 kW (out of reach)")
+         jacket_flow_duty_beyond_80:flow:"jacket flow → duty 80 kW, out of reach")
   slowest=
   for p in "${pairs[@]}"; do
     IFS=: read -r key grid text <<<"$p"
