@@ -444,10 +444,11 @@ private:
     // The grid value nearest the installation's own within the pieces.
     long nearestOwn() const
     {
+        const double perUnit = in_ == Input::Fouling ? 1e7 : 100;
+        const long below = static_cast<long>(std::floor(own_ * perUnit)), above = below + 1;
         long best = pieces_.front().first;
         for (const auto &[a, b] : pieces_)
-            for (long n : {a, b, std::clamp(static_cast<long>(std::floor(own_ * (in_ == Input::Fouling ? 1e7 : 100))), a, b),
-                           std::clamp(static_cast<long>(std::ceil(own_ * (in_ == Input::Fouling ? 1e7 : 100))), a, b)}) {
+            for (long n : {a, b, std::clamp(below, a, b), std::clamp(above, a, b)}) {
                 const double d = std::fabs(valueAt(n) - own_), e = std::fabs(valueAt(best) - own_);
                 if (d < e || (d == e && n < best)) best = n;
             }
