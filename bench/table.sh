@@ -6,12 +6,13 @@
 # the report's preview, the size of the report and chart page as PDF, and
 # a megabyte pasted into a numeric field, the selection at the window's
 # counts and over the whole field range, rows a second of ventrano-rate, and
-# opening and saving a project of 1000 cases.
+# opening and saving a project of 1000 cases, and the design engine: the
+# energy balance and reaching a target value.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection bench_project ventrano-rate Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection bench_project bench_design ventrano-rate Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -32,6 +33,7 @@ median_us "$build/bench/bench_report" '.' >"$work/report"
 median_us "$build/bench/bench_fields" '.' >"$work/fields"
 median_us "$build/bench/bench_selection" '.' >"$work/selection"
 median_us "$build/bench/bench_project" '.' >"$work/project"
+median_us "$build/bench/bench_design" '.' >"$work/design"
 RUNS=5 bash bench/rate_rows.sh "$build" >"$work/rate"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
 
@@ -126,6 +128,41 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
   printf '| save a project of 1000 cases to its bytes (rate, write) | %s ms | %s ms (rating the 1000 cases) | %s | ≤ 50 ms |\n' \
     "$(ms SaveThousand)" "$(ms RateThousand)" "$(r "$(get "$work/project" SaveThousand)" "$(get "$work/project" RateThousand)")"
   printf '| save a project of one case to its bytes | %s µs | | | |\n' "$(f "$(get "$work/project" SaveOne)" 1)"
+  # The balance each way of deriving, beside the two sides' balances alone.
+  for way in both_outlets:"two outlets from the duty and both flows" \
+             duty_and_coil_outlet:"the duty and the coil outlet from both flows and the jacket outlet" \
+             jacket_flow_and_duty:"the jacket flow and the duty from the coil flow and both outlets" \
+             both_flows:"both flows from both outlets and the duty"; do
+    printf '| balance, %s | %s µs | %s µs (the two sides'"'"' balances alone) | %s | ≤ 1 µs |\n' "${way#*:}" \
+      "$(f "$(awk -v u="$(get "$work/design" "Balance/${way%%:*}")" 'BEGIN { print u }')" 2)" \
+      "$(f "$(get "$work/design" SideBalances)" 2)" \
+      "$(r "$(get "$work/design" "Balance/${way%%:*}")" "$(get "$work/design" SideBalances)")"
+  done
+  # Reaching a target at the main window's installation, each pair beside
+  # the rating of every value of its input's grid; then the slowest.
+  pairs=(jacket_flow_duty_40:flow:"jacket flow → duty 40 kW"
+         coil_flow_coil_outlet_50:flow:"coil flow → coil outlet 50 °C"
+         coil_flow_jacket_outlet_70:flow:"coil flow → jacket outlet 70 °C"
+         jacket_inlet_duty_30:inlet:"jacket inlet → duty 30 kW"
+         coil_inlet_jacket_outlet_70:inlet:"coil inlet → jacket outlet 70 °C"
+         fouling_duty_45:fouling:"fouling → duty 45 kW"
+         jacket_flow_jacket_drop_50:flow:"jacket flow → jacket drop 50 kPa"
+         jacket_flow_duty_beyond_80:flow:"jacket flow → duty 80 kW, out of reach")
+  slowest=
+  for p in "${pairs[@]}"; do
+    IFS=: read -r key grid text <<<"$p"
+    t=$(get "$work/design" "Reach/$key")
+    if [ -z "$slowest" ] || awk -v a="$t" -v b="$(get "$work/design" "Reach/${slowest%%:*}")" 'BEGIN { exit !(a > b) }'; then
+      slowest=$p
+    fi
+    printf '| reach a target, %s | %s ms | %s ms (every value of the grid rated) | %s | ≤ 1 ms |\n' "$text" \
+      "$(f "$(awk -v u="$t" 'BEGIN { print u / 1000 }')" 2)" \
+      "$(f "$(awk -v u="$(get "$work/design" "Scan/$grid")" 'BEGIN { print u / 1000 }')" 1)" \
+      "$(awk -v a="$t" -v b="$(get "$work/design" "Scan/$grid")" 'BEGIN { printf "%.3f", a / b }')"
+  done
+  IFS=: read -r key grid text <<<"$slowest"
+  printf '| reach a target, slowest of the eight (%s) | %s ms | | | ≤ 1 ms |\n' "$text" \
+    "$(f "$(awk -v u="$(get "$work/design" "Reach/$key")" 'BEGIN { print u / 1000 }')" 2)"
   printf '\n%s, %s cores, %s; %s.\n' "$(uname -m)" "$(nproc)" \
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')" "$(date -u +%Y-%m-%d)"
 }

@@ -14,6 +14,7 @@ void load(Model &m, const Case &c)
     m.Parh = c.Parh;
     m.CbMVkIndex = c.CbMVkIndex;
     m.CbMVsIndex = c.CbMVsIndex;
+    m.Rf = c.Rf;
 }
 } // namespace
 

@@ -110,6 +110,18 @@ const double TipusAdat[31] = {
 
 const char *const TipusNevek[TipusCount] = {"VT/R-0", "VT/R-1", "VT/R-2", "VT/R-3", "VR/T-4"};
 
+// ---------------------------------------------------------------- flows and balances
+
+double volumeFlow(double entered, int unitIndex)
+{
+    return unitIndex == 1 ? st(static_cast<LD>(entered) / 3600) : st(static_cast<LD>(entered) * 6 / 360000);
+}
+
+double sideDuty(double tin, double tout, double V, double rho)
+{
+    return st(fabsl(static_cast<LD>(tin) - tout) * V * rho * Fajho(st((static_cast<LD>(tin) + tout) / 2)));
+}
+
 // ---------------------------------------------------------------- relations
 
 long double Model::velocityPower(PowerMemo &memo, double w)
@@ -156,7 +168,7 @@ void Model::Alfa_s_szamit()
 
 void Model::K_szamit()
 {
-    K = st(dv(1, dv(1, Alfa_k) + dv(1, Alfa_s) + TipusAdat[30]));
+    K = st(dv(1, dv(1, Alfa_k) + dv(1, Alfa_s) + Rf));
 }
 
 void Model::Delta_tm_szamit()
@@ -198,10 +210,8 @@ void Model::Q_szamit()
 {
     const double Qkf = st(static_cast<LD>(K) * Adat(cF, Tipus) * Soros * Parh * Delta_tm);
     Q = Qkf;
-    const double Qk = st(fabsl(static_cast<LD>(tkb) - tkk) * Vk * density(rhoK_, tkb) *
-                         Fajho(st((static_cast<LD>(tkb) + tkk) / 2)));
-    const double Qs = st(fabsl(static_cast<LD>(tsb) - tsk) * Vs * density(rhoS_, tsb) *
-                         Fajho(st((static_cast<LD>(tsb) + tsk) / 2)));
+    const double Qk = sideDuty(tkb, tkk, Vk, density(rhoK_, tkb));
+    const double Qs = sideDuty(tsb, tsk, Vs, density(rhoS_, tsb));
     const LD mean = (static_cast<LD>(Qk) + Qs) / 2;
     // Pinch: an outlet at the opposite inlet temperature. The smaller
     // terminal difference is then rounding noise of the effectiveness (a
@@ -233,44 +243,49 @@ void Model::Kozelites()
             return;
         }
         ++Passes;
-        tkm = st((static_cast<LD>(tkb) + tkk) / 2);
-        tsm = st((static_cast<LD>(tsb) + tsk) / 2);
-        Alfa_k_szamit();
-        Alfa_s_szamit();
-        K_szamit();
-        const double KF = st(static_cast<LD>(Soros) * Adat(cF, Tipus) * Parh * K);
-        const double Wk = st(static_cast<LD>(density(rhoK_, tkb)) * Vk * Fajho(tkm));
-        const double Ws = st(static_cast<LD>(density(rhoS_, tsb)) * Vs * Fajho(tsm));
-
-        double Pk, Ps;
-        if (Wk == Ws) {
-            // Balanced rates: both effectivenesses are NTU / (1 + NTU).
-            const LD ntu = dv(KF, Wk);
-            Pk = Ps = st(dv(ntu, 1 + ntu));
-        } else {
-            double Nk = st(dv(KF, Wk) * (1 - dv(Wk, Ws)));
-            if (std::fabs(Nk) > 50) Nk = Nk > 0 ? 50 : -50;
-            const double Ek = st(ex(-static_cast<LD>(Nk)));
-            double Ns = st(dv(KF, Ws) * (1 - dv(Ws, Wk)));
-            if (std::fabs(Ns) > 50) Ns = Ns > 0 ? 50 : -50;
-            const double Es = st(ex(-static_cast<LD>(Ns)));
-            Pk = st(dv(1 - static_cast<LD>(Ek), 1 - dv(Wk, Ws) * Ek));
-            Ps = st(dv(1 - static_cast<LD>(Es), 1 - dv(Ws, Wk) * Es));
-        }
-        tsk = st(tsb - (static_cast<LD>(tsb) - tkb) * Ps);
-        tkk = st(tkb - (static_cast<LD>(tkb) - tsb) * Pk);
-        Delta_tm_szamit();
-        Q_elozo = Q;
-        Q_szamit();
+        OnePass();
     }
+}
+
+void Model::OnePass()
+{
+    tkm = st((static_cast<LD>(tkb) + tkk) / 2);
+    tsm = st((static_cast<LD>(tsb) + tsk) / 2);
+    Alfa_k_szamit();
+    Alfa_s_szamit();
+    K_szamit();
+    const double KF = st(static_cast<LD>(Soros) * Adat(cF, Tipus) * Parh * K);
+    const double Wk = st(static_cast<LD>(density(rhoK_, tkb)) * Vk * Fajho(tkm));
+    const double Ws = st(static_cast<LD>(density(rhoS_, tsb)) * Vs * Fajho(tsm));
+
+    double Pk, Ps;
+    if (Wk == Ws) {
+        // Balanced rates: both effectivenesses are NTU / (1 + NTU).
+        const LD ntu = dv(KF, Wk);
+        Pk = Ps = st(dv(ntu, 1 + ntu));
+    } else {
+        double Nk = st(dv(KF, Wk) * (1 - dv(Wk, Ws)));
+        if (std::fabs(Nk) > 50) Nk = Nk > 0 ? 50 : -50;
+        const double Ek = st(ex(-static_cast<LD>(Nk)));
+        double Ns = st(dv(KF, Ws) * (1 - dv(Ws, Wk)));
+        if (std::fabs(Ns) > 50) Ns = Ns > 0 ? 50 : -50;
+        const double Es = st(ex(-static_cast<LD>(Ns)));
+        Pk = st(dv(1 - static_cast<LD>(Ek), 1 - dv(Wk, Ws) * Ek));
+        Ps = st(dv(1 - static_cast<LD>(Es), 1 - dv(Ws, Wk) * Es));
+    }
+    tsk = st(tsb - (static_cast<LD>(tsb) - tkb) * Ps);
+    tkk = st(tkb - (static_cast<LD>(tkb) - tsb) * Pk);
+    Delta_tm_szamit();
+    Q_elozo = Q;
+    Q_szamit();
 }
 
 // ---------------------------------------------------------------- calculation run
 
 bool Model::Terfaram_szamit()
 {
-    Vs = CbMVsIndex == 1 ? st(static_cast<LD>(MVs) / 3600) : st(static_cast<LD>(MVs) * 6 / 360000);
-    Vk = CbMVkIndex == 1 ? st(static_cast<LD>(MVk) / 3600) : st(static_cast<LD>(MVk) * 6 / 360000);
+    Vs = volumeFlow(MVs, CbMVsIndex);
+    Vk = volumeFlow(MVk, CbMVkIndex);
     return !(Vk <= 0 || Vs <= 0 || Vk >= 50000 || Vs >= 50000);
 }
 

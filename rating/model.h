@@ -36,7 +36,7 @@ double Suruseg(double t); // density, kg/m3
 // c = 0 Cpk, 1 Cps, 2 Ak, 3 As, 4 Calfa, 5 F; element 30 is Rf.
 inline constexpr int TipusCount = 5;
 extern const double TipusAdat[31];
-inline constexpr double Rf = 0.000055; // fouling resistance, m2·°C/W
+inline constexpr double Rf = 0.000055; // default fouling resistance, m2·°C/W (Model::Rf, Case::Rf)
 enum TipusOszlop : int { cCpk = 0, cCps = 1, cAk = 2, cAs = 3, cCalfa = 4, cF = 5 };
 inline double Adat(int oszlop, int tipus) { return TipusAdat[5 * oszlop + tipus]; }
 
@@ -91,6 +91,7 @@ public:
     // ---- inputs that the calculation run takes from the window
     int CbMVkIndex = 1;                 // jacket flow unit: 0 l/min, 1 m3/h
     int CbMVsIndex = 1;                 // coil flow unit: 0 l/min, 1 m3/h
+    double Rf = rating::Rf;             // fouling resistance added to the film resistances, m2·°C/W
     std::string DecimalSeparator = "."; // the user's regional separator (UTF-8)
 
     // ---- the twelve result texts (UTF-8), written by Szamitas
@@ -174,6 +175,12 @@ public:
 
     // Outlet-temperature iteration.
     void Kozelites();
+    // One pass of it, from the outlet temperatures and the duty in the
+    // state: mean temperatures, film and overall coefficients,
+    // effectivenesses, new outlets, mean difference, Q_elozo := Q, new Q.
+    // Kozelites makes its passes with this; after it, further passes show
+    // where the iteration was heading.
+    void OnePass();
 
     // The first step of the calculation run: the volume flows Vk, Vs in
     // m3/s from the entered flows and their units. True when both pass the
@@ -187,6 +194,16 @@ public:
     // iteration and the twelve result texts.
     void Szamitas();
 };
+
+// Volume flow, m3/s, of a flow entered in the unit of a unit list (0 l/min,
+// 1 m3/h), as the calculation run converts it.
+double volumeFlow(double entered, int unitIndex);
+
+// The heat one side takes up or gives off between its inlet and outlet
+// temperatures, W: |tin - tout| V rho cp((tin + tout) / 2), with rho the
+// density at the inlet (Suruseg(tin)) and V in m3/s. The iteration's energy
+// balance of each side, to the bit.
+double sideDuty(double tin, double tout, double V, double rho);
 
 // Fixed-point text of x with the given decimals, rounded half away from
 // zero from the exact binary value, no thousands separator, `sep` as the

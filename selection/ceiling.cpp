@@ -18,9 +18,11 @@
 //   point, a minimum, is near 41.22 °C) has its extremes at the ends or at
 //   that minimum; the density is that of the inlet.
 // - The film coefficients rise with the mean temperature (factor
-//   1 + 0.01 t, positive above -100 °C) and K rises with both, so K, KF,
-//   the rates and with them NTU and R lie between their values at the
-//   corners.
+//   1 + 0.01 t, positive above -100 °C) and K = 1 / (1/alpha_k + 1/alpha_s
+//   + Rf) rises with both for the request's fouling Rf >= 0 (the ratings
+//   and the bounds take the same one; a smaller Rf raises K, and with it
+//   the bound), so K, KF, the rates and with them NTU and R lie between
+//   their values at the corners.
 // - P = (1 - e^-N) / (1 - R e^-N) with N = NTU (1 - R) rises with NTU and
 //   falls with R, on either side of R = 1 (dP/dR has the sign of
 //   ln E - (E - 1) <= 0 with E = e^-N, dP/dNTU that of (R - 1)^2 E), and is
@@ -119,6 +121,8 @@ LD lowerEffectiveness(LD ntuLo, LD rLo, LD rHi)
 DutyCeiling::DutyCeiling(const Request &r)
 {
     const LD tkb = r.tkb, tsb = r.tsb;
+    if (!(r.Rf >= 0 && std::isfinite(r.Rf))) return;
+    rf_ = r.Rf;
     if (!std::isfinite(r.MVk) || !std::isfinite(r.MVs) || !std::isfinite(r.tkb) || !std::isfinite(r.tsb)) return;
     if (tkb == tsb || std::min(tkb, tsb) < -90 || std::max(tkb, tsb) > 150) return;
     rating::Model m;
@@ -170,7 +174,7 @@ void DutyCeiling::arrange(int tipus, int parh)
     powS_ = velocityPowerS_[static_cast<std::size_t>(tipus)] * pp;
     const LD alfaK = powK_ * ((0.01L * full_.kHi + 1) * calfa_) * (1 + 1e-12L);
     const LD alfaS = powS_ * ((0.01L * full_.sHi + 1) * calfa_) * (1 + 1e-12L);
-    kfPerSeries_ = fp_ / (1 / alfaK + 1 / alfaS + rating::TipusAdat[30]) * (1 + 1e-12L);
+    kfPerSeries_ = fp_ / (1 / alfaK + 1 / alfaS + rf_) * (1 + 1e-12L);
 }
 
 long double DutyCeiling::bound(int soros) const
@@ -211,7 +215,7 @@ DutyCeiling::Pass DutyCeiling::pass(const Box &in, int s1, int s2) const
     const LD wkLo = vrK_ * cpkLo * (1 - 1e-12L), wkHi = vrK_ * cpkHi * (1 + 1e-12L);
     const LD wsLo = vrS_ * cpsLo * (1 - 1e-12L), wsHi = vrS_ * cpsHi * (1 + 1e-12L);
     auto alfa = [&](LD pow, LD t, LD margin) { return pow * ((0.01L * t + 1) * calfa_) * margin; };
-    auto kOf = [](LD ak, LD as) { return 1 / (1 / ak + 1 / as + rating::TipusAdat[30]); };
+    auto kOf = [this](LD ak, LD as) { return 1 / (1 / ak + 1 / as + rf_); };
     const LD kLo = kOf(alfa(powK_, in.kLo, 1 - 1e-12L), alfa(powS_, in.sLo, 1 - 1e-12L));
     const LD kHi = kOf(alfa(powK_, in.kHi, 1 + 1e-12L), alfa(powS_, in.sHi, 1 + 1e-12L));
     const LD kfLo = s1 * fp_ * kLo * (1 - 1e-12L), kfHi = s2 * fp_ * kHi * (1 + 1e-12L);

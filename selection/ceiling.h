@@ -57,6 +57,7 @@ private:
 
     bool usable_ = false;
     long double tkb_ = 0, tsb_ = 0, mid_ = 0, width_ = 0;
+    long double rf_ = 0;          // fouling resistance of the request, m2·°C/W
     long double dT_ = 0;          // |tkb - tsb|, °C
     long double tSlack_ = 0;      // rounding of an outlet temperature, °C
     long double vrK_ = 0, vrS_ = 0; // volume flow times inlet density, kg/s

@@ -1,5 +1,7 @@
 #include "selection/explain.h"
 
+#include "rating/fields.h"
+
 #include <array>
 #include <cmath>
 #include <initializer_list>
@@ -137,6 +139,28 @@ constexpr Texts kPressureLimit = {
     "minima tra queste: %2.",
 };
 
+// %1: the largest fouling resistance.
+constexpr Texts kBadFouling = {
+    "A szennyeződési ellenállás 0 és %1 m2°C/W közötti szám lehet.",
+    "The fouling resistance must be a number from 0 to %1 m2°C/W.",
+    "Сопротивление загрязнения должно быть числом от 0 до %1 m2°C/W.",
+    "Odpor znečistenia musí byť číslo od 0 do %1 m2°C/W.",
+    "Der Verschmutzungswiderstand muss eine Zahl von 0 bis %1 m2°C/W sein.",
+    "Rezistența de depunere trebuie să fie un număr de la 0 la %1 m2°C/W.",
+    "La resistenza di sporcamento deve essere un numero da 0 a %1 m2°C/W.",
+};
+
+// %1: the largest design margin.
+constexpr Texts kBadMargin = {
+    "A tervezési tartalék 0 és %1 % közötti szám lehet.",
+    "The design margin must be a number from 0 to %1 %.",
+    "Запас по мощности должен быть числом от 0 до %1 %.",
+    "Návrhová rezerva musí byť číslo od 0 do %1 %.",
+    "Der Auslegungszuschlag muss eine Zahl von 0 bis %1 % sein.",
+    "Marja de proiectare trebuie să fie un număr de la 0 la %1 %.",
+    "Il margine di progetto deve essere un numero da 0 a %1 %.",
+};
+
 // The two sides in the main window's own words (its column headings).
 constexpr Texts kShellSide = {
     "Köpeny oldal", "Shell side", "кожухная сторона", "Na strane plášťa", "Mantel",
@@ -150,6 +174,15 @@ constexpr Texts kSpiralSide = {
 std::string kw(double v, const std::string &sep) { return rating::FixedText(v, 2, sep) + " kW"; }
 std::string kpa(double v, const std::string &sep) { return rating::FixedText(v, 3, sep) + " kPa"; }
 std::string count(int n) { return std::to_string(n); }
+
+// The duty the list requires: with a design margin, how it is made up
+// ("66.00 kW (60.00 kW + 10.00 %)").
+std::string required(const Request &r, const std::string &sep)
+{
+    if (r.marginPercent == 0) return kw(r.dutyKW, sep);
+    return kw(requiredKW(r), sep) + " (" + kw(r.dutyKW, sep) + " + " + rating::FixedText(r.marginPercent, 2, sep) +
+           " %)";
+}
 
 // The template with %1 .. %9 replaced by the arguments; the arguments are
 // not scanned again.
@@ -187,12 +220,14 @@ std::string explain(const Request &r, const Shortfall &why, int nyelv, const std
     case K::BadLimit: return kBadLimit[n];
     case K::NoType: return kNoType[n];
     case K::NoRating: return kNoRating[n];
-    case K::BeyondCapacity: return fill(kBeyondCapacity[n], {kw(r.dutyKW, sep), kw(why.capacityKW, sep)});
+    case K::BadFouling: return fill(kBadFouling[n], {rating::FixedText(rating::MaxFouling, 2, sep)});
+    case K::BadMargin: return fill(kBadMargin[n], {rating::FixedText(MaxMarginPercent, 0, sep)});
+    case K::BeyondCapacity: return fill(kBeyondCapacity[n], {required(r, sep), kw(why.capacityKW, sep)});
     case K::NotReached: {
         const int t = why.bestTipus >= 0 && why.bestTipus < rating::TipusCount ? why.bestTipus : 0;
         const std::string where =
             fill(kArrangement[n], {rating::TipusNevek[t], count(why.bestSoros), count(why.bestParh)});
-        return fill(kNotReached[n], {count(r.maxSeries), count(r.maxParallel), kw(r.dutyKW, sep),
+        return fill(kNotReached[n], {count(r.maxSeries), count(r.maxParallel), required(r, sep),
                                      kw(why.bestDutyKW, sep), where});
     }
     case K::PressureLimit: {
@@ -204,7 +239,7 @@ std::string explain(const Request &r, const Shortfall &why, int nyelv, const std
             if (!drops.empty()) drops += ", ";
             drops += *side + " " + kpa(dp, sep);
         }
-        return fill(kPressureLimit[n], {kw(r.dutyKW, sep), drops});
+        return fill(kPressureLimit[n], {required(r, sep), drops});
     }
     }
     return {};

@@ -2,6 +2,8 @@
 
 #include "selection/ceiling.h"
 
+#include "rating/fields.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,6 +27,7 @@ rating::Case caseOf(const Request &r, int tipus, int soros, int parh)
     c.MVs = r.MVs;
     c.CbMVsIndex = r.CbMVsIndex;
     c.tsb = r.tsb;
+    c.Rf = r.Rf;
     return c;
 }
 
@@ -36,12 +39,18 @@ K badRequest(const Request &r)
         return K::BadCount;
     for (const auto &limit : {r.maxDpJacketKPa, r.maxDpCoilKPa})
         if (limit && !(*limit >= 0)) return K::BadLimit;
+    if (!(r.Rf >= rating::MinFouling && r.Rf <= rating::MaxFouling)) return K::BadFouling;
+    if (!(r.marginPercent >= 0 && r.marginPercent <= MaxMarginPercent)) return K::BadMargin;
     if (std::none_of(r.types.begin(), r.types.end(), [](bool b) { return b; })) return K::NoType;
     return K::None;
 }
 
-// The duty to reach, W. 1000 times a double is exact in the 64-bit mantissa.
-LD target(const Request &r) { return 1000.0L * r.dutyKW; }
+// The required duty, W. 1000 times a double is exact in the 64-bit mantissa.
+LD required(const Request &r) { return 1000.0L * r.dutyKW; }
+
+// The duty to reach, W: the required one with the design margin (without
+// one, exactly the required one).
+LD target(const Request &r) { return required(r) * (1 + static_cast<LD>(r.marginPercent) / 100); }
 
 bool reaches(const rating::Rating &rt, const Request &r) { return rt.ok() && static_cast<LD>(rt.Q) >= target(r); }
 
@@ -58,7 +67,7 @@ Entry entryOf(const Request &r, int tipus, int soros, int parh, const rating::Ra
     e.units = soros * parh;
     e.surfaceM2 = static_cast<double>(static_cast<LD>(rating::Adat(rating::cF, tipus)) * soros * parh);
     e.dutyKW = rt.values.QLabel;
-    e.marginPercent = static_cast<double>((static_cast<LD>(rt.Q) / target(r) - 1) * 100);
+    e.marginPercent = static_cast<double>((static_cast<LD>(rt.Q) / required(r) - 1) * 100);
     e.values = rt.values;
     return e;
 }
@@ -110,7 +119,7 @@ void finish(Result &out, const Request &r, bool anyRated, const std::vector<Reac
         pressureShortfall(reached, r, out.why);
     } else {
         out.why.capacityKW = capacityLimitKW(r);
-        out.why.kind = static_cast<LD>(r.dutyKW) > out.why.capacityKW ? K::BeyondCapacity : K::NotReached;
+        out.why.kind = target(r) / 1000 > out.why.capacityKW ? K::BeyondCapacity : K::NotReached;
     }
 }
 
@@ -374,6 +383,8 @@ private:
 };
 
 } // namespace
+
+double requiredKW(const Request &r) { return static_cast<double>(target(r) / 1000); }
 
 double capacityLimitKW(const Request &r)
 {

@@ -14,6 +14,7 @@
 namespace selection {
 
 inline constexpr int MaxCount = 150; // largest series or parallel count
+inline constexpr double MaxMarginPercent = 100; // largest design margin, per cent of the required duty
 
 // The required duties the engine takes, kW: from a watt to 100 MW, far
 // beyond what the five types transfer at the fields' largest flows and
@@ -34,6 +35,9 @@ struct Request {
     int maxSeries = 10;   // 1..MaxCount
     int maxParallel = 10; // 1..MaxCount
     std::array<bool, rating::TipusCount> types{true, true, true, true, true};
+    double Rf = rating::Rf;   // fouling resistance of every arrangement, m2·°C/W (rating::MinFouling..MaxFouling)
+    double marginPercent = 0; // design margin, 0..MaxMarginPercent: the list requires
+                              // Q >= (1 + marginPercent / 100) * dutyKW
 };
 
 // One listed arrangement, with the main window's results for it.
@@ -42,7 +46,7 @@ struct Entry {
     int units = 1;            // Soros * Parh
     double surfaceM2 = 0;     // F of the type * Soros * Parh
     double dutyKW = 0;        // Q / 1000 (the main window's heat-duty number)
-    double marginPercent = 0; // (Q / (1000 dutyKW) - 1) * 100
+    double marginPercent = 0; // (Q / (1000 dutyKW) - 1) * 100, relative to the duty without the design margin
     rating::Model::ResultValues values;
 };
 
@@ -58,8 +62,12 @@ struct Shortfall {
         BeyondCapacity,// the duty exceeds what any exchanger could transfer
         NotReached,    // no considered arrangement reaches the duty
         PressureLimit, // arrangements reach the duty, but all exceed a limit
+        BadFouling,    // the fouling resistance is outside its field or no number
+        BadMargin,     // the design margin is outside 0..MaxMarginPercent or no number
     };
     Kind kind = Kind::None;
+    // In BeyondCapacity, NotReached and PressureLimit the duty to reach is
+    // the required duty with the design margin (requiredKW()).
     // BeyondCapacity and NotReached: the smaller capacity rate times the
     // inlet difference, kW.
     double capacityKW = 0;
@@ -86,6 +94,9 @@ Result select(const Request &r);
 
 // The plain answer: every s from 1 upward for each type and parallel count.
 Result selectByScan(const Request &r);
+
+// The duty the list requires, kW: the required duty with the design margin.
+double requiredKW(const Request &r);
 
 // The smaller capacity rate times the inlet difference, kW: no exchanger
 // transfers more with these flows and inlet temperatures.

@@ -3,6 +3,8 @@
 // types, without a widget, so they are tested and fuzzed on their own.
 #include "widgets/numtext.h"
 
+#include "rating/fields.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -152,15 +154,7 @@ std::optional<double> readNumber(QStringView text, const Separators &seps)
 
 double roundToPlaces(double x, int places)
 {
-    if (!std::isfinite(x))
-        return x;
-    places = qBound(0, places, 15);
-    long double scale = 1.0L;
-    for (int i = 0; i < places; ++i)
-        scale *= 10.0L;
-    const long double s = x > 0 ? 1.0L : (x < 0 ? -1.0L : 0.0L);
-    const long double r = std::trunc(static_cast<long double>(x) * scale + s * 0.50000001L) / scale;
-    return static_cast<double>(r);
+    return rating::roundToPlaces(x, places);
 }
 
 double clampToLimits(double x, double minValue, double maxValue)

@@ -29,7 +29,8 @@ struct Separators {
 std::optional<double> readNumber(QStringView text, const Separators &seps);
 
 // Rounds to the given decimals, halves away from zero:
-// trunc(x * 10^places + sign(x) * 0.50000001) / 10^places, in extended precision.
+// trunc(x * 10^places + sign(x) * 0.50000001) / 10^places, in extended
+// precision (rating::roundToPlaces, which the engines share).
 double roundToPlaces(double x, int places);
 
 // Holds x to [minValue, maxValue]; NaN gives minValue; -0 becomes 0.

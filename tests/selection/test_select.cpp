@@ -27,6 +27,7 @@ rating::Case caseOf(const Request &r, int t, int s, int p)
     c.Tipus = t, c.Soros = s, c.Parh = p;
     c.MVk = r.MVk, c.CbMVkIndex = r.CbMVkIndex, c.tkb = r.tkb;
     c.MVs = r.MVs, c.CbMVsIndex = r.CbMVsIndex, c.tsb = r.tsb;
+    c.Rf = r.Rf;
     return c;
 }
 
@@ -35,7 +36,8 @@ std::string describe(const Request &r)
     std::ostringstream o;
     o.precision(17);
     o << "jacket " << r.MVk << (r.CbMVkIndex ? " m3/h " : " l/min ") << r.tkb << " C, coil " << r.MVs
-      << (r.CbMVsIndex ? " m3/h " : " l/min ") << r.tsb << " C, duty " << r.dutyKW << " kW, " << r.maxSeries << " x "
+      << (r.CbMVsIndex ? " m3/h " : " l/min ") << r.tsb << " C, duty " << r.dutyKW << " kW + " << r.marginPercent
+      << " %, fouling " << r.Rf << ", " << r.maxSeries << " x "
       << r.maxParallel << ", limits " << (r.maxDpJacketKPa ? std::to_string(*r.maxDpJacketKPa) : "-") << " / "
       << (r.maxDpCoilKPa ? std::to_string(*r.maxDpCoilKPa) : "-") << ", types";
     for (bool b : r.types) o << ' ' << b;
@@ -161,11 +163,19 @@ TEST(Scan, SaysWhyNothingIsListed)
         {"negative limit", with([](Request &r) { r.maxDpCoilKPa = -1.0; }), K::BadLimit},
         {"limit no number", with([&](Request &r) { r.maxDpJacketKPa = nan; }), K::BadLimit},
         {"no type", with([](Request &r) { r.types.fill(false); }), K::NoType},
+        {"negative fouling", with([](Request &r) { r.Rf = -1e-7; }), K::BadFouling},
+        {"fouling above the field", with([](Request &r) { r.Rf = 0.0100001; }), K::BadFouling},
+        {"fouling no number", with([&](Request &r) { r.Rf = nan; }), K::BadFouling},
+        {"negative margin", with([](Request &r) { r.marginPercent = -1; }), K::BadMargin},
+        {"margin above 100 %", with([](Request &r) { r.marginPercent = 100.5; }), K::BadMargin},
+        {"margin no number", with([&](Request &r) { r.marginPercent = nan; }), K::BadMargin},
         {"no jacket flow", with([](Request &r) { r.MVk = 0; }), K::NoRating},
         {"no coil flow", with([](Request &r) { r.MVs = 0; }), K::NoRating},
         {"equal inlets", with([](Request &r) { r.tsb = r.tkb; }), K::NoRating},
         {"inlet above 150", with([](Request &r) { r.tkb = 150.5; }), K::NoRating},
         {"beyond capacity", with([](Request &r) { r.dutyKW = 80; }), K::BeyondCapacity},
+        {"beyond capacity with the margin", with([](Request &r) { r.dutyKW = 65, r.marginPercent = 10; }),
+         K::BeyondCapacity},
         {"beyond the counts", with([](Request &r) { r.dutyKW = 69, r.maxSeries = r.maxParallel = 1; }), K::NotReached},
         {"limit 0 excludes all", with([](Request &r) { r.maxDpJacketKPa = 0.0; }), K::PressureLimit},
     };
@@ -324,6 +334,47 @@ TEST(Scan, PressureShortfallNamesTheLimitToRaise)
     }
 }
 
+// A design margin raises the duty the list requires, not the duty its
+// margin column is relative to; a fouling resistance is every listed
+// rating's.
+TEST(Scan, MarginAndFouling)
+{
+    Request plain = defaults(44), margin = defaults(40);
+    margin.marginPercent = 10;
+    const Result a = selectByScan(plain), b = selectByScan(margin);
+    ASSERT_FALSE(a.entries.empty());
+    ASSERT_EQ(a.entries.size(), b.entries.size());
+    rating::Model m;
+    for (std::size_t i = 0; i < b.entries.size(); ++i) {
+        const Entry &x = a.entries[i], &y = b.entries[i];
+        EXPECT_TRUE(x.Tipus == y.Tipus && x.Soros == y.Soros && x.Parh == y.Parh) << i;
+        EXPECT_GE(y.values.QLabel, 44);
+        const rating::Rating rt = rating::rate(m, caseOf(margin, y.Tipus, y.Soros, y.Parh));
+        EXPECT_TRUE(bitwise(y.marginPercent, static_cast<double>((static_cast<long double>(rt.Q) / 40000 - 1) * 100)))
+            << i;
+    }
+    Request over = defaults(65);
+    over.marginPercent = 10;
+    const Result beyond = selectByScan(over);
+    ASSERT_EQ(beyond.why.kind, K::BeyondCapacity);
+    EXPECT_EQ(explain(over, beyond.why, 1).substr(0, 60), "No exchanger transfers 71.50 kW (65.00 kW + 10.00 %) with th");
+
+    // More fouling: no arrangement needs fewer units; each listed rating is
+    // that of its case with the fouling.
+    Request clean = defaults(40), fouled = defaults(40);
+    clean.Rf = 0, fouled.Rf = 0.001;
+    const Result c = selectByScan(clean), f = selectByScan(fouled);
+    ASSERT_FALSE(f.entries.empty());
+    for (const Entry &e : f.entries) {
+        const rating::Rating rt = rating::rate(m, caseOf(fouled, e.Tipus, e.Soros, e.Parh));
+        EXPECT_EQ(std::memcmp(&rt.values, &e.values, sizeof e.values), 0);
+        const auto same = std::find_if(c.entries.begin(), c.entries.end(),
+                                       [&](const Entry &x) { return x.Tipus == e.Tipus && x.Parh == e.Parh; });
+        ASSERT_NE(same, c.entries.end());
+        EXPECT_LE(same->Soros, e.Soros);
+    }
+}
+
 // rating::drops gives the run's numbers, at a fraction of its cost.
 TEST(Drops, AreTheRunsDrops)
 {
@@ -355,7 +406,8 @@ TEST(Drops, AreTheRunsDrops)
 }
 
 // The ceiling is what the search leaves ratings out by: below a rating's
-// duty anywhere, and the search would list the wrong arrangement.
+// duty anywhere, and the search would list the wrong arrangement. With any
+// fouling resistance (less of it raises K and the duty, and the bound).
 TEST(Ceiling, NeverBelowARatingsDuty)
 {
     std::mt19937_64 g(5);
@@ -371,6 +423,8 @@ TEST(Ceiling, NeverBelowARatingsDuty)
         if (i % 4 == 2) r.tsb = r.tkb + (u(g) - 0.5) * 4;                                          // close inlets
         if (i % 8 == 3) r.MVk = 0.01 + u(g);                                                        // a small flow
         if (r.tkb == r.tsb || r.tsb > 150 || r.tsb < -5) continue;
+        // The fouling the ratings and the bound share: none, the default, any.
+        r.Rf = i % 3 == 0 ? 0 : i % 3 == 1 ? rating::Rf : u(g) * 0.01;
         SCOPED_TRACE(describe(r));
         detail::DutyCeiling c(r);
         ASSERT_TRUE(c.usable());
@@ -398,7 +452,8 @@ TEST(Ceiling, NeverBelowARatingsDuty)
 // duties within reach and beyond, beyond the capacity limit and below it
 // but beyond the counts, duties exactly at one that an arrangement shows and
 // a hair to either side, limits that exclude some or all, zero flows, equal
-// inlets, both units, the fewest and the most counts, subsets of types.
+// inlets, both units, the fewest and the most counts, subsets of types,
+// fouling resistances and design margins over their fields.
 TEST(Select, EqualsTheScan)
 {
     std::mt19937_64 g(20261210);
@@ -420,6 +475,8 @@ TEST(Select, EqualsTheScan)
         r.tkb = between(-5, 150), r.tsb = between(-5, 150);
         if (i % 23 == 0) r.tsb = r.tkb;
         if (i % 9 == 5) r.tsb = std::min(150.0, r.tkb + between(-3, 3));
+        // A fouling resistance over its field on a third of them, none on some.
+        if (i % 3 == 1) r.Rf = i % 12 == 1 ? 0 : between(0, 0.01);
         const double cap = capacityLimitKW(r);
         const int duty = static_cast<int>(g() % 6);
         if (duty == 0) r.dutyKW = cap * between(0.02, 0.9);
@@ -434,6 +491,12 @@ TEST(Select, EqualsTheScan)
             if (duty == 5) r.dutyKW += (g() % 2 ? 1e-9 : -1e-9);
         }
         if (!(r.dutyKW > 0)) r.dutyKW = between(0.5, 50);
+        // A design margin on a quarter: the duty to reach stays where it
+        // was drawn (at an arrangement's, beyond the capacity, ...).
+        if (i % 4 == 2) {
+            r.marginPercent = i % 16 == 2 ? MaxMarginPercent : between(0, MaxMarginPercent);
+            r.dutyKW /= 1 + r.marginPercent / 100;
+        }
         switch (g() % 6) {
         case 0: r.maxDpJacketKPa = between(0, 300); break;
         case 1: r.maxDpCoilKPa = between(0, 300); break;
