@@ -24,6 +24,12 @@ int ioError(const std::string &what, int errorNumber);
 // that fails the message and exitIoError.
 int writeOut(const std::string &text);
 
+// The whole program: argv[0] its name, then the program's options or a
+// command with its arguments; returns the exit status. Reads standard input
+// and writes standard output and standard error through the C streams
+// stdin, stdout and stderr.
+int run(int argc, char **argv);
+
 // The arguments after the command's name.
 int runRate(int argc, char **argv);
 int runSelect(int argc, char **argv);

@@ -1,26 +1,5 @@
 // ventrano-rate: the rating and the selection of arrangements on the
 // command line, without a display.
 #include "cli/commands.h"
-#include "textio/number.h"
 
-#include <string>
-#include <string_view>
-
-int main(int argc, char **argv)
-{
-    using namespace cli;
-    // '--' ends the options here as after a command: what follows is the
-    // command's name, whatever it looks like.
-    int at = 1;
-    const bool options = !(argc > 1 && std::string_view(argv[1]) == "--");
-    if (!options) ++at;
-    if (argc <= at) return usageError("a command is needed: rate or select");
-    const std::string_view command = argv[at];
-    if (options && (command == "-h" || command == "--help")) return writeOut(helpText);
-    if (options && command == "--version") return writeOut(std::string(program) + " " + VENTRANO_VERSION + "\n");
-    if (command == "rate") return runRate(argc - at - 1, argv + at + 1);
-    if (command == "select") return runSelect(argc - at - 1, argv + at + 1);
-    if (options && command.size() > 1 && command[0] == '-')
-        return usageError("unknown option " + textio::quoted(command));
-    return usageError("unknown command " + textio::quoted(command) + ": rate or select");
-}
+int main(int argc, char **argv) { return cli::run(argc, argv); }
