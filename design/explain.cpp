@@ -2,6 +2,7 @@
 
 #include "rating/fields.h"
 #include "rating/model.h"
+#include "rating/sentence.h"
 
 #include <array>
 #include <cmath>
@@ -13,7 +14,8 @@ namespace {
 
 // One text per language, in the order of the language list. %1, %2, ...
 // stand for the arguments of fill().
-using Texts = std::array<const char *, 7>;
+using rating::fill;
+using rating::Texts;
 
 enum Name { nDuty, nJacketFlow, nCoilFlow, nJacketOutlet, nCoilOutlet, nJacketInlet, nCoilInlet, nJacketDrop,
             nCoilDrop, nFouling, nSeries, nParallel, nType, NameCount };
@@ -340,24 +342,7 @@ constexpr Texts kUnreachable = {
     "Nessun valore di «%1» tra %2 e %3 porta «%4» a %5: resta tra %6 e %7.",
 };
 
-// The template with %1 .. %9 replaced by the arguments; the arguments are
-// not scanned again.
-std::string fill(const char *templ, std::initializer_list<std::string> args)
-{
-    std::string out;
-    for (const char *p = templ; *p; ++p) {
-        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
-            const std::size_t i = static_cast<std::size_t>(p[1] - '1');
-            if (i < args.size()) out += *(args.begin() + i);
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
-}
-
-std::size_t language(int nyelv) { return nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1; }
+std::size_t language(int nyelv) { return rating::languageIndex(nyelv); }
 
 const char *unitOf(int index) { return index == 1 ? "m3/h" : "l/min"; }
 

@@ -1,6 +1,7 @@
 #include "project/messages.h"
 
 #include "rating/model.h"
+#include "rating/sentence.h"
 #include "textio/number.h"
 
 #include <array>
@@ -14,7 +15,8 @@ namespace {
 // stand for the arguments of fill(). Keys and values appear as the file
 // writes them (keys in double quotes, values as JSON); the file and case
 // names in each language's own quotation marks.
-using Texts = std::array<const char *, 7>;
+using rating::fill;
+using rating::Texts;
 
 static_assert(maxFileBytes == 10'000'000, "the sentences say 10 MB");
 
@@ -347,23 +349,6 @@ constexpr Texts kBadVersion = {
     "%1: \"version\" este %2, dar trebuie să fie un număr întreg pozitiv.",
     "%1: \"version\" è %2, ma deve essere un numero intero positivo.",
 };
-
-// The template with %1 .. %9 replaced by the arguments; the arguments are
-// not scanned again.
-std::string fill(const char *templ, std::initializer_list<std::string> args)
-{
-    std::string out;
-    for (const char *p = templ; *p; ++p) {
-        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
-            const std::size_t i = static_cast<std::size_t>(p[1] - '1');
-            if (i < args.size()) out += *(args.begin() + i);
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
-}
 
 // A name for a sentence: control characters as \xHH, not cut.
 std::string plain(const std::string &s)

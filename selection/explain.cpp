@@ -1,6 +1,7 @@
 #include "selection/explain.h"
 
 #include "rating/fields.h"
+#include "rating/sentence.h"
 
 #include <array>
 #include <cmath>
@@ -12,7 +13,8 @@ namespace {
 
 // One text per language, in the order of the language list. %1, %2, ...
 // stand for the arguments of fill().
-using Texts = std::array<const char *, 7>;
+using rating::fill;
+using rating::Texts;
 
 // %1, %2: the smallest and the largest duty the engine takes.
 constexpr Texts kBadDuty = {
@@ -182,23 +184,6 @@ std::string required(const Request &r, const std::string &sep)
     if (r.marginPercent == 0) return kw(r.dutyKW, sep);
     return kw(requiredKW(r), sep) + " (" + kw(r.dutyKW, sep) + " + " + rating::FixedText(r.marginPercent, 2, sep) +
            " %)";
-}
-
-// The template with %1 .. %9 replaced by the arguments; the arguments are
-// not scanned again.
-std::string fill(const char *templ, std::initializer_list<std::string> args)
-{
-    std::string out;
-    for (const char *p = templ; *p; ++p) {
-        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
-            const std::size_t i = static_cast<std::size_t>(p[1] - '1');
-            if (i < args.size()) out += *(args.begin() + i);
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
 }
 
 } // namespace
