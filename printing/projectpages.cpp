@@ -2,7 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QTextLayout>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -18,45 +18,46 @@ QFont face(qreal px, bool bold = false)
     f.setPixelSize(std::max(1, int(std::lround(px))));
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
-    f.setStyleStrategy(QFont::PreferAntialias);
+    // No ligatures: "fl" stays two letters, so that a PDF's text is
+    // searched and copied as it reads.
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
     return f;
 }
 
 // The text broken into lines of at most `width` at its blanks (and at its
-// line breaks), at most maxLines of them: the last one shown ends in an
+// line breaks; a word wider than a line at any letter), measured as the
+// columns are, at most maxLines of them: the last one shown ends in an
 // ellipsis when text is left over.
 QStringList wrap(const QString &text, const QFont &font, qreal width, int maxLines)
 {
-    QStringList lines;
     const QFontMetricsF fm(font);
-    bool cut = false;
+    const qreal room = std::max<qreal>(1, width) + 0.01;
+    QStringList lines;
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
-        if (lines.size() >= maxLines) {
-            cut = true;
-            break;
-        }
-        if (paragraph.trimmed().isEmpty()) {
-            lines << QString();
-            continue;
-        }
-        QTextLayout layout(paragraph, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(std::max<qreal>(1, width));
-            if (lines.size() >= maxLines) {
-                cut = true;
-                break;
+        QString line;
+        for (QString word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (fm.horizontalAdvance(joined) <= room) {
+                line = joined;
+                continue;
             }
-            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+            if (!line.isEmpty()) lines << line;
+            // A word too long for a line alone goes letter by letter.
+            while (fm.horizontalAdvance(word) > room && word.size() > 1) {
+                int n = int(word.size()) - 1;
+                while (n > 1 && fm.horizontalAdvance(word.left(n)) > room) --n;
+                lines << word.left(n);
+                word = word.mid(n);
+            }
+            line = word;
         }
-        layout.endLayout();
+        lines << line;
     }
     while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    if (cut && !lines.isEmpty())
-        lines.last() = fm.elidedText(lines.last() + QStringLiteral(" \u2026"), Qt::ElideRight, width);
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        lines.last() = fm.elidedText(lines.last() + QStringLiteral(" \u2026"), Qt::ElideRight, room);
+    }
     return lines;
 }
 
@@ -158,14 +159,15 @@ platform::Drawing tableDrawing(const TablePage &page, int widthPx)
     const qreal pad = 4; // each side of a cell's text
 
     // The largest font from 11 pixels down to 7 at which every column
-    // takes its widest cell (a heading of the first row at most 120
-    // pixels wide: a long name takes more lines).
+    // takes its widest cell: a text cell (a reason, say) at most 120
+    // pixels wide, a heading of the first row (a case's name) no wider
+    // than its column's values or 60 pixels; both take more lines.
     qreal px = 11;
     QList<qreal> widths;
     for (;; px -= 0.5) {
         widths = QList<qreal>(columns, 2 * pad + 8);
-        const qreal cap = 120 * px / 11;
-        for (int r = 0; r < t.rows.size(); ++r) {
+        const qreal textCap = 120 * px / 11, nameCap = 60 * px / 11;
+        auto measure = [&](int r, auto &&fit) {
             int c = 0;
             for (const platform::TableCell &cell : t.rows[r]) {
                 if (cell.span <= 1 && c < columns) {
@@ -173,12 +175,24 @@ platform::Drawing tableDrawing(const TablePage &page, int widthPx)
                     qreal w = 0;
                     for (const QString &l : cell.text.split(QLatin1Char('\n')))
                         w = std::max(w, QFontMetricsF(f).horizontalAdvance(l));
-                    if (r == 0 || (!cell.number && c > 0)) w = std::min(w, cap);
-                    widths[c] = std::max(widths[c], w + 2 * pad);
+                    widths[c] = std::max(widths[c], fit(cell, c, w) + 2 * pad);
                 }
                 c += std::max(1, cell.span);
             }
-        }
+        };
+        for (int r = 1; r < t.rows.size(); ++r)
+            measure(r, [&](const platform::TableCell &cell, int c, qreal w) {
+                return !cell.number && c > 0 ? std::min(w, textCap) : w;
+            });
+        if (!t.rows.isEmpty())
+            measure(0, [&](const platform::TableCell &cell, int c, qreal w) {
+                // A name is broken between its words, not within one.
+                qreal word = 0;
+                const QFontMetricsF fm(face(px, true));
+                for (const QString &part : cell.text.split(QRegularExpression(QStringLiteral("\\s+"))))
+                    word = std::max(word, fm.horizontalAdvance(part));
+                return std::min(w, std::max({widths[c] - 2 * pad, nameCap, std::min(word, textCap)}));
+            });
         qreal sum = 0;
         for (qreal w : widths) sum += w;
         if (sum <= W || px <= 7) {
