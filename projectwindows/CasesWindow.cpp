@@ -8,6 +8,7 @@
 #include "widgets/fonts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -836,7 +837,10 @@ int CasesWindow::addCases(const std::vector<std::pair<QString, rating::Case>> &c
 
 bool CasesWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == table && event->type() == QEvent::KeyPress) {
+    // Keys an editor of a name passes on (its Return, say) are the editor's.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool editing = focus && focus != table && table->isAncestorOf(focus);
+    if (watched == table && event->type() == QEvent::KeyPress && !editing) {
         const auto *k = static_cast<QKeyEvent *>(event);
         const auto mods = k->modifiers() & ~Qt::KeypadModifier;
         if (mods == Qt::NoModifier) {

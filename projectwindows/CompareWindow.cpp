@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -26,6 +26,19 @@ using lang::Texts;
 namespace projects {
 
 namespace {
+
+// Cells drawn without the keyboard's frame: the table is read, not edited.
+class PlainCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
 
 constexpr Texts kTooFew = {
     "Az összehasonlított változatokból kettőnél kevesebb van a projektben. Jelöljön ki két-nyolc változatot "
@@ -100,6 +113,7 @@ void CompareWindow::build()
     grid = new QTableWidget(this);
     grid->setObjectName(QStringLiteral("grid"));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setItemDelegate(new PlainCells(grid));
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setFocusPolicy(Qt::StrongFocus);
     grid->setWordWrap(false);
@@ -140,6 +154,23 @@ void CompareWindow::build()
     setTabOrder(copyButton, closeButton);
 }
 
+void CompareWindow::fitTable()
+{
+    // As wide as its columns and as high as its rows (within the screen):
+    // the window grows for them and never shrinks under the user.
+    const QMargins m = layout()->contentsMargins();
+    const int frame = grid->frameWidth() * 2, scroll = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int w = grid->verticalHeader()->sizeHint().width() + grid->horizontalHeader()->length() + frame + scroll +
+                  m.left() + m.right() + 2;
+    const int h = grid->horizontalHeader()->sizeHint().height() + grid->verticalHeader()->length() + frame +
+                  message->height() + std::max(printBox->sizeHint().height(), copyButton->sizeHint().height()) +
+                  2 * layout()->spacing() + m.top() + m.bottom() + 2;
+    QSize size = this->size().expandedTo(QSize(std::max(w, 420), h));
+    if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
+}
+
 void CompareWindow::retranslate()
 {
     const int n = language();
@@ -154,6 +185,7 @@ void CompareWindow::retranslate()
     copyAction->setText(lang::text(kCopy, n));
     closeButton->setText(lang::text(kClose, n));
     refresh();
+    if (isVisible()) fitTable();
 }
 
 void CompareWindow::compare(const std::vector<CaseIds::Id> &cases)
@@ -162,23 +194,13 @@ void CompareWindow::compare(const std::vector<CaseIds::Id> &cases)
     if (int(at.size()) < project::minCompared || int(at.size()) > project::maxCompared) return;
     compared_ = cases;
     refresh();
-    const bool first = !placed_;
-    if (first) {
+    if (!placed_) {
         placed_ = true;
         const QRect frame = mainF_->frameGeometry();
         move(frame.left() + 40, frame.top() + 80);
+        resize(0, 0);
     }
-    // As wide as its columns (within the screen), as high as its rows.
-    const int w = grid->verticalHeader()->width() + grid->horizontalHeader()->length() + grid->frameWidth() * 2 +
-                  grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout()->contentsMargins().left() +
-                  layout()->contentsMargins().right() + 4;
-    const int h = grid->horizontalHeader()->height() + grid->verticalHeader()->length() + grid->frameWidth() * 2 +
-                  message->height() + printBox->sizeHint().height() + 4 * layout()->spacing() +
-                  layout()->contentsMargins().top() + layout()->contentsMargins().bottom() + 8;
-    QSize size(std::max(w, 420), h);
-    if (const QScreen *s = mainF_->screen() ? mainF_->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(s->availableGeometry().size());
-    resize(first ? size : this->size().expandedTo(size));
+    fitTable();
     platform::showToFront(this);
     activateWindow();
     grid->setFocus(Qt::OtherFocusReason);

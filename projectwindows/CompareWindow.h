@@ -66,6 +66,7 @@ private:
     void build();
     void retranslate();
     void refresh();
+    void fitTable();
     int language() const;
 
     CaseIds *ids_;
