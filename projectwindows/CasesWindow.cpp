@@ -343,7 +343,7 @@ bool CaseModel::setData(const QModelIndex &index, const QVariant &value, int rol
 {
     if (role != Qt::EditRole || !index.isValid() || index.column() != ColName || index.row() >= rows_) return false;
     // A name left blank keeps the one the case had: a case is picked by it.
-    const QString name = value.toString().simplified().isEmpty() ? QString() : value.toString();
+    const QString name = value.toString().trimmed();
     if (name.isEmpty()) return false;
     ids_->document()->renameCase(index.row(), name);
     return true;

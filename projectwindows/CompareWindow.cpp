@@ -107,7 +107,7 @@ void CompareWindow::build()
     message->setWordWrap(true);
     message->setTextFormat(Qt::PlainText);
     message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    message->setFixedHeight(message->fontMetrics().lineSpacing() * 2 + 4);
+    message->setFixedHeight(message->fontMetrics().lineSpacing() * 3 + 4);
     layout->addWidget(message);
 
     grid = new QTableWidget(this);

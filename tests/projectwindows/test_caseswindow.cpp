@@ -424,6 +424,25 @@ private slots:
         QVERIFY(!cmp.table());
     }
 
+    // Another project put in place of the open one (opened, new, restored),
+    // even of as many cases: what was chosen and compared is forgotten,
+    // never taken for the new project's cases.
+    void anotherProjectForgetsTheChoice()
+    {
+        openByShortcut();
+        key(Qt::Key_Insert);
+        cases->table->selectAll();
+        QTest::mouseClick(cases->compareButton, Qt::LeftButton);
+        QVERIFY(w->compareF.comparison());
+        project::Project other = w->document.project();
+        other.details.name = "Other";
+        w->document.replace(other, QStringLiteral("other.ventrano"));
+        QVERIFY(!w->compareF.comparison());
+        QVERIFY(cases->selectedRows().empty());
+        QCOMPARE(cases->windowTitle(), QStringLiteral("Cases \u2013 Other"));
+        QCOMPARE(w->compareF.windowTitle(), QStringLiteral("Comparison of cases \u2013 Other"));
+    }
+
     // Cases dragged in the list land where they are dropped, in their order.
     void dragging()
     {
