@@ -427,11 +427,26 @@ CasesWindow::CasesWindow(CaseIds *ids, QWidget *parent)
     openAction_->setObjectName(QStringLiteral("casesAction"));
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(openAction_, &QAction::triggered, this, &CasesWindow::open);
+    connect(mainF_, &TmainF::languageApplied, this, [this] { retranslate(); });
+    retranslate();
+}
+
+void CasesWindow::ensureBuilt()
+{
+    // Its controls are made when it first opens: the program starts without
+    // spending the milliseconds they take.
+    if (built_) return;
+    built_ = true;
     build();
     connect(ids_, &CaseIds::updated, this, &CasesWindow::refresh);
     connect(document_, &ProjectDocument::fileNameChanged, this, [this] { retranslate(); });
-    connect(mainF_, &TmainF::languageApplied, this, [this] { retranslate(); });
     retranslate();
+}
+
+void CasesWindow::showEvent(QShowEvent *e)
+{
+    ensureBuilt();
+    QWidget::showEvent(e);
 }
 
 CasesWindow::~CasesWindow() = default;
@@ -535,6 +550,7 @@ void CasesWindow::retranslate(int n)
     setWindowTitle(lang::text(kTitle, n) + QStringLiteral(" \u2013 ") + document_->displayName());
     openAction_->setText(lang::text(kOpenWindow, n));
     openAction_->setToolTip(withKey(lang::text(kTitle, n), openAction_->shortcut()));
+    if (!built_) return;
 
     const struct {
         QPushButton *button;
@@ -612,6 +628,7 @@ void CasesWindow::fitColumns()
 
 void CasesWindow::open()
 {
+    ensureBuilt();
     if (!placed_) {
         // First opening: below the main window's title bar, level with it,
         // kept on its screen; wide enough for every column in any language
@@ -672,6 +689,7 @@ void CasesWindow::refresh()
 std::vector<int> CasesWindow::selectedRows() const
 {
     std::vector<int> rows;
+    if (!built_) return rows;
     for (const QModelIndex &i : table->selectionModel()->selectedRows()) rows.push_back(i.row());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -686,6 +704,7 @@ std::vector<CaseIds::Id> CasesWindow::selectedIds() const
 
 void CasesWindow::select(const std::vector<CaseIds::Id> &ids, CaseIds::Id current)
 {
+    if (!built_) return;
     QItemSelection s;
     for (CaseIds::Id id : ids)
         if (const int r = ids_->indexOf(id); r >= 0)
@@ -704,6 +723,7 @@ void CasesWindow::select(const std::vector<CaseIds::Id> &ids, CaseIds::Id curren
 
 void CasesWindow::updateButtons()
 {
+    if (!built_) return;
     const std::vector<int> rows = selectedRows();
     const int n = int(rows.size()), count = document_->caseCount();
     const bool one = n == 1;

@@ -102,8 +102,8 @@ public:
     void open();
 
     // Cases made elsewhere (the selection window's rows), added to the
-    // project in order and selected in the list; the main window stays on
-    // its case. Returns how many were added: fewer when the project holds
+    // project in order and selected in the list (once the window has been
+    // opened); the main window stays on its case. Returns how many were added: fewer when the project holds
     // as many cases as it can, which is then said.
     int addCases(const std::vector<std::pair<QString, rating::Case>> &cases);
 
@@ -121,7 +121,7 @@ public:
     void moveSelected(int by); // Ctrl+Up, Ctrl+Down: by one place
     void compareSelected();   // two to eight cases side by side
 
-    // ---- controls
+    // ---- controls: made when the window first opens, null before
     QTableView *table = nullptr;
     QPushButton *openButton = nullptr, *addButton = nullptr, *updateButton = nullptr, *duplicateButton = nullptr,
                 *renameButton = nullptr, *deleteButton = nullptr, *upButton = nullptr, *downButton = nullptr,
@@ -134,9 +134,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ensureBuilt();
     void build();
     void retranslate();
     void retranslate(int nyelv);
@@ -153,6 +155,7 @@ private:
     CaseModel *model_ = nullptr;
     selectionwindow::GroupedHeader *header_ = nullptr;
     QAction *openAction_ = nullptr;
+    bool built_ = false;
     bool placed_ = false;
     QList<int> natural_; // column widths for the widest texts of every language
 };

@@ -88,11 +88,24 @@ CompareWindow::CompareWindow(CaseIds *ids, QWidget *parent)
 {
     setObjectName(QStringLiteral("compareF"));
     setFont(fonts::sansSerif(8));
+}
+
+void CompareWindow::ensureBuilt()
+{
+    // Made when cases are first compared, not at the program's start.
+    if (built_) return;
+    built_ = true;
     build();
     connect(ids_, &CaseIds::updated, this, &CompareWindow::refresh);
     connect(document_, &ProjectDocument::fileNameChanged, this, &CompareWindow::retranslate);
     connect(mainF_, &TmainF::languageApplied, this, &CompareWindow::retranslate);
     retranslate();
+}
+
+void CompareWindow::showEvent(QShowEvent *e)
+{
+    ensureBuilt();
+    QWidget::showEvent(e);
 }
 
 CompareWindow::~CompareWindow() = default;
@@ -192,6 +205,7 @@ void CompareWindow::compare(const std::vector<CaseIds::Id> &cases)
 {
     const std::vector<int> at = ids_->indicesOf(cases);
     if (int(at.size()) < project::minCompared || int(at.size()) > project::maxCompared) return;
+    ensureBuilt();
     compared_ = cases;
     refresh();
     if (!placed_) {
@@ -272,7 +286,7 @@ void CompareWindow::copy()
     if (const std::optional<platform::Table> t = table()) platform::copyTable(*t);
 }
 
-bool CompareWindow::printWithComparison() const { return printBox->isChecked(); }
+bool CompareWindow::printWithComparison() const { return built_ && printBox->isChecked(); }
 
 QString CompareWindow::pageTitle() const
 {

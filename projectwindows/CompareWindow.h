@@ -52,7 +52,7 @@ public:
     QString pageTitle() const;
     QString legend() const;
 
-    // ---- controls
+    // ---- controls: made when cases are first compared, null before
     QLabel *message = nullptr; // the legend, or why nothing is compared
     QTableWidget *grid = nullptr;
     QCheckBox *printBox = nullptr;
@@ -61,8 +61,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
+    void ensureBuilt();
     void build();
     void retranslate();
     void refresh();
@@ -74,6 +76,7 @@ private:
     TmainF *mainF_;
     std::vector<CaseIds::Id> compared_;
     std::optional<project::Comparison> comparison_;
+    bool built_ = false;
     bool placed_ = false;
 };
 

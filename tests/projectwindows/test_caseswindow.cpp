@@ -448,6 +448,7 @@ private slots:
     {
         for (int i = 1; i < 5; ++i) w->document.addCase(rating::Case{}, QStringLiteral("c%1").arg(i));
         w->document.renameCase(0, QStringLiteral("c0"));
+        openByShortcut();
         CaseModel *m = cases->model();
         QMimeData *dragged = m->mimeData({m->index(1, ColName), m->index(3, ColType), m->index(1, ColDuty)});
         QVERIFY(!m->dropMimeData(dragged, Qt::MoveAction, 5, 0, QModelIndex())); // nothing for the view to remove

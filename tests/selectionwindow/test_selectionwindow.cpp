@@ -170,6 +170,7 @@ void TestSelectionWindow::addToProject()
     typeInto(w->mainF.MVsEd, typed("1.5"));
     QTest::keyClick(w->mainF.MVsEd, Qt::Key_Tab);
     const rating::Case before = w->mainF.inputs();
+    w->casesF.openAction()->trigger(); // the cases window open beside it
     openByShortcut();
     QTest::keyClicks(sel->dutyEd, QStringLiteral("60"));
     QVERIFY(rows() >= 3);
