@@ -149,16 +149,20 @@ constexpr Texts kAuthor = {"Készítette", "Author", "Автор", "Autor", "Ver
 constexpr Texts kDate = {"Dátum", "Date", "Дата", "Dátum", "Datum", "Data", "Data"};
 constexpr Texts kNotes = {"Megjegyzés", "Notes", "Примечания", "Poznámky", "Bemerkungen", "Note", "Note"};
 
+// A side as the main window names it, within a sentence: in small letters
+// but for German, whose nouns keep their capital.
 QString side(bool jacket, int nyelv)
 {
     const lang::Language *l = lang::language(nyelv);
-    if (!l) l = lang::language(lang::DefaultLanguage);
-    return lang::text(*l, jacket ? lang::LbKopeny : lang::LbSpiral).trimmed();
+    if (!l) l = lang::language(nyelv = lang::DefaultLanguage);
+    QString s = lang::text(*l, jacket ? lang::LbKopeny : lang::LbSpiral).trimmed();
+    if (nyelv != 4 && !s.isEmpty()) s[0] = s[0].toLower();
+    return s;
 }
 
 QString sided(const Texts &t, bool jacket, int nyelv)
 {
-    return lang::text(t, nyelv) + QStringLiteral(" (") + side(jacket, nyelv) + QLatin1Char(')');
+    return lang::text(t, nyelv) + QStringLiteral(", ") + side(jacket, nyelv);
 }
 
 } // namespace
@@ -205,9 +209,7 @@ QString whyNotRated(const rating::Case &c, const project::Outcome &o, int nyelv)
     if (!d.flowsOk) {
         const bool jacket = !(state.Vk > 0), coil = !(state.Vs > 0);
         if (jacket && coil) return lang::text(kBothFlows, nyelv);
-        QString where = side(jacket, nyelv);
-        if (nyelv == lang::DefaultLanguage) where = where.toLower();
-        return lang::text(kOneFlow, nyelv).arg(where);
+        return lang::text(kOneFlow, nyelv).arg(side(jacket, nyelv));
     }
     if (!d.temperaturesOk) return lang::text(kEqualInlets, nyelv);
     if (!settled) return lang::text(kNotSettled, nyelv);

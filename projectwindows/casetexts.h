@@ -26,7 +26,7 @@ QString inletText(double t, const QString &sep);              // "80", "20,5"
 // Why the case gives no results, in a sentence of the interface language.
 QString whyNotRated(const rating::Case &c, const project::Outcome &o, int nyelv);
 
-// The caption of a row of the comparison ("Volume flow rate (Shell side)").
+// The caption of a row of the comparison ("Volume flow rate, shell side").
 QString quantityCaption(project::Quantity q, int nyelv);
 
 // The comparison as a table: a first row with the cases' names, then one
