@@ -6,6 +6,9 @@
 #include "mainwindow/main.h"
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
+#include "projectwindows/CaseIds.h"
+#include "projectwindows/CasesWindow.h"
+#include "projectwindows/CompareWindow.h"
 #include "projectwindows/ProjectDocument.h"
 #include "selectionwindow/SelectionWindow.h"
 
@@ -20,4 +23,12 @@ struct Windows {
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};
     SelectionWindow selectionF{&mainF}; // hidden until opened from the main window
     projects::ProjectDocument document{&mainF}; // the open project; the main window shows its current case
+    projects::CaseIds caseIds{&document};       // the cases as the project's windows keep to them
+    projects::CasesWindow casesF{&caseIds};     // hidden until opened from the main window
+    projects::CompareWindow compareF{&caseIds}; // hidden until cases are compared
+
+    // What the full report prints of the project: the details above the
+    // main window, the comparison when ticked, the PDF's title, author and
+    // subject.
+    printing::ReportProject reportProject() const;
 };

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -197,12 +198,27 @@ void PrintPreview::step(unsigned generation)
 
 void PrintPreview::finishPrinting()
 {
+    const DocumentInfo info = producer_->documentInfo();
+    printer_.setDocName(info.title);
     const bool ok = producer_->render(&printer_);
     stopRun();
     if (!ok) {
         showError(QStringLiteral("The pages could not be printed on %1.")
                       .arg(printer_.outputFileName().isEmpty() ? printer_.printerName() : printer_.outputFileName()));
         return;
+    }
+    // Printed to a PDF file: the file carries the author and subject too.
+    if (const QString file = printer_.outputFileName();
+        !file.isEmpty() && printer_.outputFormat() == QPrinter::PdfFormat && !info.isEmpty()) {
+        QFile written(file);
+        QByteArray pdf;
+        if (written.open(QIODevice::ReadOnly)) pdf = written.readAll();
+        written.close();
+        const QByteArray tagged = withDocumentInfo(pdf, info, QStringLiteral("Ventrano"));
+        if (tagged.size() != pdf.size()) {
+            const QString error = writeWholeFile(file, tagged);
+            if (!error.isEmpty()) showError(QStringLiteral("Cannot write %1: %2").arg(file, error));
+        }
     }
     // The preview now shows the pages that went to the printer.
     view_->updatePreview();
@@ -290,6 +306,7 @@ void PrintPreview::saveAsPdf()
     // The PDF is made in memory and then written whole: a failed write (a
     // full disk, a folder of that name, no permission) leaves no truncated
     // file under the name and is not reported as success.
+    const DocumentInfo info = producer_->documentInfo();
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     bool rendered = false;
@@ -298,13 +315,14 @@ void PrintPreview::saveAsPdf()
         QPdfWriter writer(&pdf);
         writer.setPageLayout(producer_->pageLayout());
         writer.setCreator(QStringLiteral("Ventrano"));
+        writer.setTitle(info.title);
         rendered = producer_->render(&writer);
     }
     if (!rendered) {
         showError(QStringLiteral("Cannot write %1").arg(file));
         return;
     }
-    const QString error = writeWholeFile(file, pdf.data());
+    const QString error = writeWholeFile(file, withDocumentInfo(pdf.data(), info, QStringLiteral("Ventrano")));
     if (!error.isEmpty()) showError(QStringLiteral("Cannot write %1: %2").arg(file, error));
 }
 

@@ -7,6 +7,8 @@
 // anything else while the step runs, and the preview stays live in between.
 #pragma once
 
+#include "platform/pdfinfo.h"
+
 #include <QDialog>
 #include <QPageLayout>
 #include <QPrinter>
@@ -39,6 +41,9 @@ public:
     // the device is set to; false when the device cannot be painted on. The
     // preview, the printer and a PDF get the same pages.
     virtual bool render(QPagedPaintDevice *device) const = 0;
+    // The title, author and subject a PDF of the pages carries; read when
+    // one is written.
+    virtual DocumentInfo documentInfo() const { return {}; }
 };
 
 class PrintPreview : public QDialog {

@@ -45,7 +45,14 @@ QString tableHtml(const Table &table)
             if (c.span > 1) out += QStringLiteral(" colspan=\"%1\"").arg(c.span);
             if (c.heading) out += QStringLiteral(" align=\"left\"");
             else if (c.number) out += QStringLiteral(" align=\"right\"");
-            out += QLatin1Char('>') + c.text.toHtmlEscaped() + QStringLiteral("</") + tag + QLatin1Char('>');
+            // Both the attribute and the style: word processors read one or
+            // the other.
+            if (c.marked)
+                out += QStringLiteral(" bgcolor=\"%1\" style=\"background-color:%1;font-weight:bold\"")
+                           .arg(QLatin1String(markedTint));
+            const QString text = c.text.toHtmlEscaped();
+            out += QLatin1Char('>') + (c.marked ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text) +
+                   QStringLiteral("</") + tag + QLatin1Char('>');
         }
         out += QStringLiteral("</tr>\n");
     }

@@ -15,7 +15,13 @@ struct TableCell {
     int span = 1;         // columns the cell takes
     bool heading = false; // a caption (th) rather than a value (td)
     bool number = false;  // right-aligned in the HTML table
+    // Singled out (a value that differs from its neighbour's, say): bold on
+    // a tint in the HTML table and on paper; the plain text cannot show it.
+    bool marked = false;
 };
+
+// The tint behind a marked cell, as #rrggbb.
+inline constexpr const char *markedTint = "#ffe6a0";
 
 struct Table {
     QList<QList<TableCell>> rows;

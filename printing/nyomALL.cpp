@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 
+#include <cmath>
+
 TnyomALLF::TnyomALLF(TmainF *mainF, TgrTerfKopF *chart, QWidget *parent)
     : QWidget(parent), mainF_(mainF), chart_(chart),
       report_(printing::Paper::a4(QPageLayout::Portrait, 100))
@@ -15,6 +17,10 @@ TnyomALLF::TnyomALLF(TmainF *mainF, TgrTerfKopF *chart, QWidget *parent)
     setWindowTitle(QStringLiteral("nyomALLF"));
     QRImage1.AutoSize = true;
     QRImage1.Stretch = false;
+    for (printing::Image *image : {&QRHeader, &QRComparison}) {
+        image->AutoSize = true;
+        image->Stretch = false;
+    }
 }
 
 void TnyomALLF::preview()
@@ -27,6 +33,8 @@ void TnyomALLF::preview()
     // The pages live as long as their preview.
     report_.clear();
     QRImage1.setPicture(platform::Drawing());
+    QRHeader.setPicture(platform::Drawing());
+    QRComparison.setPicture(platform::Drawing());
 }
 
 namespace {
@@ -94,6 +102,8 @@ void TnyomALLF::start()
 {
     report_.clear();
     finished_ = false;
+    windowsDone_ = comparisonDone_ = false;
+    project_ = projectSource_ ? projectSource_() : printing::ReportProject();
     QuickRep1BeforePrint();
 }
 
@@ -101,15 +111,32 @@ void TnyomALLF::produceNext()
 {
     if (finished_) return;
     try {
-        bool MoreData = true;
-        QuickRepNeedData(MoreData);
-        if (!MoreData) {
-            finished_ = true;
+        const int width = int(std::floor(report_.paper().bandWidthMm() * 960.0 / 254.0));
+        if (!windowsDone_) {
+            bool MoreData = true;
+            QuickRepNeedData(MoreData);
+            if (MoreData) {
+                bool PrintBand = true;
+                DetailBand1BeforePrint(PrintBand);
+                if (PrintBand && mainF_->model.NyomLap == 1 && !project_.header.isEmpty()) {
+                    // The project's details above the main window.
+                    QRHeader.setPicture(printing::headerDrawing(project_.header, width));
+                    report_.printBand(QRHeader.Height + HeaderGap, QRHeader);
+                }
+                if (PrintBand) report_.printBand(DetailBand1Height, QRImage1);
+                return;
+            }
+            windowsDone_ = true;
+        }
+        if (!comparisonDone_ && !project_.comparison.isEmpty()) {
+            // The comparison of cases on a page of its own, last.
+            comparisonDone_ = true;
+            QRComparison.setPicture(printing::tableDrawing(project_.comparison, width));
+            report_.newPage();
+            report_.printBand(QRComparison.Height, QRComparison);
             return;
         }
-        bool PrintBand = true;
-        DetailBand1BeforePrint(PrintBand);
-        if (PrintBand) report_.printBand(DetailBand1Height, QRImage1);
+        finished_ = true;
     } catch (const rating::ArithmeticError &e) {
         // Reported once; the report ends with the pages it has.
         finished_ = true;

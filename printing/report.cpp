@@ -40,16 +40,18 @@ void Report::clear()
 {
     pages_.clear();
     y_ = 0;
+    breakBefore_ = false;
 }
 
 void Report::printBand(double heightPx, const Image &image)
 {
     const double height = pixelsToMm(heightPx);
     const double space = paper_.spaceMm();
-    if (pages_.isEmpty() || (y_ + height > space && height <= space)) {
+    if (pages_.isEmpty() || breakBefore_ || (y_ + height > space && height <= space)) {
         pages_.append(Page());
         y_ = 0;
     }
+    breakBefore_ = false;
     PrintedBand b;
     b.band = QRectF(paper_.LeftMargin / 10.0, paper_.TopMargin / 10.0 + y_, paper_.bandWidthMm(), height);
     b.image = QRectF(b.band.left() + pixelsToMm(image.Left), b.band.top() + pixelsToMm(image.Top),

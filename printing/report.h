@@ -77,6 +77,8 @@ public:
     // bottom margin; a band taller than the whole space between the margins
     // is printed where it is. The first band starts the first page.
     void printBand(double heightPx, const Image &image);
+    // The next band starts a new page, wherever the previous one ended.
+    void newPage() { breakBefore_ = true; }
 
     const QList<Page> &pages() const { return pages_; }
 
@@ -92,6 +94,7 @@ private:
     Paper paper_;
     QList<Page> pages_;
     double y_ = 0; // where the next band goes, in mm below the top margin
+    bool breakBefore_ = false;
 };
 
 } // namespace printing

@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -99,6 +100,28 @@ constexpr Texts kFound = {
     "Configurazioni trovate: %1. Doppio clic su una riga o Invio la applica nella finestra principale.",
 };
 constexpr Texts kApply = {"Átvétel", "Apply", "Применить", "Použiť", "Übernehmen", "Aplică", "Applica"};
+constexpr Texts kAddToProject = {
+    "Hozzáadás a projekthez", "Add to project",        "Добавить в проект", "Pridať do projektu",
+    "Zum Projekt hinzufügen", "Adaugă la proiect",      "Aggiungi al progetto",
+};
+constexpr Texts kAddToProjectTip = {
+    "A kijelölt sorok új változatként a projektbe, a főablak térfogatáramaival és belépő hőmérsékleteivel",
+    "The selected rows as new cases of the project, with the main window's flows and inlet temperatures",
+    "Выбранные строки как новые варианты проекта, с расходами и температурами на входе главного окна",
+    "Vybrané riadky ako nové varianty projektu, s prietokmi a vstupnými teplotami hlavného okna",
+    "Die ausgewählten Zeilen als neue Fälle des Projekts, mit den Durchflüssen und Eintrittstemperaturen des "
+    "Hauptfensters",
+    "Rândurile selectate ca noi cazuri ale proiectului, cu debitele și temperaturile de intrare din fereastra "
+    "principală",
+    "Le righe selezionate come nuovi casi del progetto, con le portate e le temperature di ingresso della "
+    "finestra principale",
+};
+// %1: the number of cases added.
+constexpr Texts kAdded = {
+    "A projekthez adott változatok: %1.", "Cases added to the project: %1.", "Добавлено вариантов в проект: %1.",
+    "Varianty pridané do projektu: %1.",  "Dem Projekt hinzugefügte Fälle: %1.", "Cazuri adăugate la proiect: %1.",
+    "Casi aggiunti al progetto: %1.",
+};
 constexpr Texts kClose = {"Bezárás", "Close", "Закрыть", "Zavrieť", "Schließen", "Închide", "Chiudi"};
 
 // Column headings (lines split by '\n') and their tooltips. The side
@@ -405,7 +428,9 @@ void SelectionWindow::build()
     table->setHorizontalHeader(header_);
     table->setModel(sorted_);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows may go into the project at once; Enter and a double
+    // click apply the row they are on.
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
@@ -426,14 +451,17 @@ void SelectionWindow::build()
     layout->addWidget(table, 1);
     connect(table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) { applyRow(i.row()); });
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SelectionWindow::updateApply);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &SelectionWindow::updateApply);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
+    addButton = new QPushButton(this);
+    addButton->setObjectName(QStringLiteral("addButton"));
     applyButton = new QPushButton(this);
     applyButton->setObjectName(QStringLiteral("applyButton"));
     closeButton = new QPushButton(this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
-    for (QPushButton *b : {applyButton, closeButton}) {
+    for (QPushButton *b : {addButton, applyButton, closeButton}) {
         b->setAutoDefault(false);
         b->setMinimumWidth(90);
         buttons->addWidget(b);
@@ -443,11 +471,12 @@ void SelectionWindow::build()
         if (table->currentIndex().isValid()) applyRow(table->currentIndex().row());
     });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(addButton, &QPushButton::clicked, this, &SelectionWindow::addSelectedToProject);
 
     // Keyboard order: the requirements, the limits, the list, the buttons.
-    const QList<QWidget *> order = {dutyEd,        maxSeriesEd,   maxParallelEd, typeBoxes[0], typeBoxes[1],
-                                    typeBoxes[2],  typeBoxes[3],  typeBoxes[4],  dpShellEd,    dpSpiralEd,
-                                    table,         applyButton,   closeButton};
+    const QList<QWidget *> order = {dutyEd,       maxSeriesEd,  maxParallelEd, typeBoxes[0], typeBoxes[1],
+                                    typeBoxes[2], typeBoxes[3], typeBoxes[4],  dpShellEd,    dpSpiralEd,
+                                    table,        addButton,    applyButton,   closeButton};
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     for (QLineEdit *e : {dutyEd, dpShellEd, dpSpiralEd, maxSeriesEd, maxParallelEd})
@@ -497,6 +526,8 @@ void SelectionWindow::retranslate(int n)
         e->setFixedWidth(std::max(80, e->fontMetrics().horizontalAdvance(e->placeholderText()) + 16));
     }
     applyButton->setText(lang::text(kApply, n));
+    addButton->setText(lang::text(kAddToProject, n));
+    addButton->setToolTip(lang::text(kAddToProjectTip, n));
     closeButton->setText(lang::text(kClose, n));
 
     QStringList headings, tips;
@@ -686,7 +717,56 @@ void SelectionWindow::showMessage()
     message->setPalette(p);
 }
 
-void SelectionWindow::updateApply() { applyButton->setEnabled(table->currentIndex().isValid()); }
+void SelectionWindow::updateApply()
+{
+    const int selected = int(table->selectionModel()->selectedRows().size());
+    applyButton->setEnabled(table->currentIndex().isValid() && selected <= 1);
+    addButton->setEnabled(selected >= 1);
+}
+
+QString SelectionWindow::caseName(int tipus, int soros, int parh)
+{
+    const QString type = tipus >= 0 && tipus < rating::TipusCount ? QString::fromLatin1(rating::TipusNevek[tipus])
+                                                                   : QString();
+    return type + QLatin1Char(' ') + QString::number(soros) + QChar(0x00D7) + QString::number(parh);
+}
+
+SelectionWindow::NamedCases SelectionWindow::selectedCases() const
+{
+    NamedCases out;
+    if (!built_) return out;
+    QList<int> rows;
+    for (const QModelIndex &i : table->selectionModel()->selectedRows()) rows << i.row();
+    std::sort(rows.begin(), rows.end());
+    // The flows and inlets the list was made for (the main window's), and
+    // the rest of the main window's case.
+    rating::Case base = mainF_->inputs();
+    base.MVk = request_.MVk, base.CbMVkIndex = request_.CbMVkIndex, base.tkb = request_.tkb;
+    base.MVs = request_.MVs, base.CbMVsIndex = request_.CbMVsIndex, base.tsb = request_.tsb;
+    for (int row : rows) {
+        const selection::Entry &e =
+            model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(sorted_->index(row, 0)).row())];
+        rating::Case c = base;
+        c.Tipus = e.Tipus, c.Soros = e.Soros, c.Parh = e.Parh;
+        out.emplace_back(caseName(e.Tipus, e.Soros, e.Parh), c);
+    }
+    return out;
+}
+
+void SelectionWindow::addSelectedToProject()
+{
+    const NamedCases cases = selectedCases();
+    if (!cases.empty()) emit addToProjectRequested(cases);
+}
+
+void SelectionWindow::showAdded(int count)
+{
+    if (!built_ || count <= 0) return;
+    message->setText(lang::text(kAdded, language()).arg(count));
+    QPalette p = message->palette();
+    p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+    message->setPalette(p);
+}
 
 void SelectionWindow::applyRow(int row)
 {

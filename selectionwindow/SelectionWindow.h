@@ -5,11 +5,15 @@
 // puts a chosen one into the main window. Not modal.
 #pragma once
 
+#include "rating/case.h"
 #include "selection/select.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -45,6 +49,17 @@ public:
     // the main window (Apply, Enter or a double click on the row).
     void applyRow(int row);
 
+    // A case for each selected row, in the list's order: the main window's
+    // flows and inlets with the row's arrangement, named by it ("VT/R-1
+    // 2×3": the type, units in series × branches in parallel).
+    using NamedCases = std::vector<std::pair<QString, rating::Case>>;
+    NamedCases selectedCases() const;
+    static QString caseName(int tipus, int soros, int parh);
+    // "Add to project": asks for the selected rows' cases to be added.
+    void addSelectedToProject();
+    // Says in the window how many cases went into the project.
+    void showAdded(int count);
+
     // What the list was made for and what the engine answered.
     const selection::Request &request() const { return request_; }
     const selection::Result &result() const { return result_; }
@@ -63,7 +78,7 @@ public:
     std::array<QCheckBox *, 5> typeBoxes{};
     QLabel *message = nullptr;             // why nothing is listed, or how many are
     QTableView *table = nullptr;
-    QPushButton *applyButton = nullptr, *closeButton = nullptr;
+    QPushButton *addButton = nullptr, *applyButton = nullptr, *closeButton = nullptr;
 
     // Fields whose text is no valid value are marked with this background.
     static QColor invalidColor();
@@ -71,6 +86,9 @@ public:
 signals:
     // An arrangement went into the main window.
     void applied();
+    // "Add to project" on the selected rows: their cases, to be added to
+    // the open project.
+    void addToProjectRequested(const SelectionWindow::NamedCases &cases);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program under Xvfb: the main
-# window at its defaults, the jacket-side flow chart and the selection
-# window for 40 kW in English and in Russian. Run it after a
-# build: bash tools/screenshots.sh [build dir]
+# window at its defaults, the jacket-side flow chart, the selection window
+# for 40 kW, and the cases window and the comparison of the cases it added,
+# in English and in Russian. Run it after a build:
+# bash tools/screenshots.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -48,6 +49,38 @@ xdotool windowfocus --sync "$selection"
 xdotool type --delay 50 40
 sleep 0.5
 import -window "$selection" "$tmp/selection.png"
+
+# A window of the program's that is none of the ones given.
+new_window() {
+  local w
+  for _ in $(seq 100); do
+    w=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vxF -f <(printf '%s\n' "$@") | head -n1 || true)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+# The first four rows of the list into the project: Tab from the duty
+# field to the list (ten stops), Shift+Down thrice, Tab to "Add to project".
+xdotool key --delay 30 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab shift+Down shift+Down shift+Down Tab space
+sleep 0.3
+# The cases window: Ctrl+K in the main window.
+xdotool windowraise "$win"
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+k
+cases=$(new_window "$win" "$chart" "$selection") || { echo "no cases window"; exit 1; }
+sleep 0.5
+xdotool windowfocus --sync "$cases"
+# The main window's case and the first three added, compared: Shift+Down
+# thrice in the list, Shift+Tab twice to Compare.
+xdotool key --delay 30 ctrl+Home shift+Down shift+Down shift+Down
+sleep 0.3
+import -window "$cases" "$tmp/cases.png"
+xdotool key --delay 30 shift+Tab shift+Tab space
+compare=$(new_window "$win" "$chart" "$selection" "$cases") || { echo "no comparison window"; exit 1; }
+sleep 0.5
+import -window "$compare" "$tmp/compare.png"
 # "RUS" in the main window's language list; the selection window follows.
 xdotool windowraise "$win"
 xdotool mousemove --window "$win" 68 10 click 1
@@ -57,6 +90,11 @@ sleep 0.5
 xdotool windowraise "$selection"
 sleep 0.3
 import -window "$selection" "$tmp/selection-rus.png"
+for w in cases compare; do
+  xdotool windowraise "${!w}"
+  sleep 0.3
+  import -window "${!w}" "$tmp/$w-rus.png"
+done
 
 # Small files: a palette of the colours actually used (the windows of text
 # without dithering, which would only add noise).
@@ -65,4 +103,9 @@ mkdir -p "$out"
 "$im" "$tmp/chart.png" -colors 64 "PNG8:$out/chart-jacket-flow.png"
 "$im" "$tmp/selection.png" +dither -colors 64 "PNG8:$out/selection-window.png"
 "$im" "$tmp/selection-rus.png" +dither -colors 64 "PNG8:$out/selection-window-rus.png"
-ls -l "$out"/main-window.png "$out"/chart-jacket-flow.png "$out"/selection-window.png "$out"/selection-window-rus.png
+for w in cases compare; do
+  "$im" "$tmp/$w.png" +dither -colors 64 "PNG8:$out/$w-window.png"
+  "$im" "$tmp/$w-rus.png" +dither -colors 64 "PNG8:$out/$w-window-rus.png"
+done
+ls -l "$out"/main-window.png "$out"/chart-jacket-flow.png "$out"/selection-window.png "$out"/selection-window-rus.png \
+  "$out"/cases-window.png "$out"/cases-window-rus.png "$out"/compare-window.png "$out"/compare-window-rus.png

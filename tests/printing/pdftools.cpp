@@ -31,7 +31,7 @@ QString outputDir()
 Info info(const QString &pdf)
 {
     Info out;
-    const QString text = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString text = run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
     const auto pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(text);
     if (pages.hasMatch()) out.pages = pages.captured(1).toInt();
     const auto size = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts(?: \\((\\w+)\\))?"),
@@ -40,12 +40,19 @@ Info info(const QString &pdf)
         out.size = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
         out.paper = size.captured(3);
     }
+    const std::pair<const char *, QString *> fields[] = {{"Title", &out.title}, {"Author", &out.author}, {"Subject", &out.subject}};
+    for (const auto &[key, value] : fields) {
+        const auto m = QRegularExpression(QStringLiteral("^%1:\\s+(.*)$").arg(QLatin1String(key)),
+                                          QRegularExpression::MultilineOption).match(text);
+        if (m.hasMatch()) *value = m.captured(1);
+    }
     return out;
 }
 
-QString text(const QString &pdf, int page)
+QString text(const QString &pdf, int page, bool layout)
 {
     QStringList args = {QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (layout) args << QStringLiteral("-layout");
     if (page > 0)
         args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
     return run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));

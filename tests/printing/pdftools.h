@@ -17,11 +17,13 @@ struct Info {
     int pages = 0;
     QSizeF size; // of the first page, in points
     QString paper; // "A4" when pdfinfo recognises it
+    QString title, author, subject; // the document information, as UTF-8
 };
 Info info(const QString &pdf);
 
-// The text of one page (from 1), or of every page, as pdftotext reads it.
-QString text(const QString &pdf, int page = 0);
+// The text of one page (from 1), or of every page, as pdftotext reads it;
+// with layout, line by line as the page lays it out (a table row a line).
+QString text(const QString &pdf, int page = 0, bool layout = false);
 
 struct Font {
     QString name; // without the subset prefix

@@ -454,3 +454,76 @@ void TestPrinting::failedPdfWriteKeepsTheFileAsItWas()
 }
 
 QTEST_MAIN(TestPrinting)
+
+// A project with its details and a comparison ticked: the details head the
+// first page above the main window, the comparison is the last page, both
+// as text, its marks on paper too; the PDF, saved or printed to a file,
+// carries the project's name, author, customer and reference.
+void TestPrinting::reportWithTheProject()
+{
+    w->document.setDetails({"Boiler house B, hot water", "Thermo Kft.", "ENQ-2026-114", "B", "K. Szabó", "2026-12-11",
+                            "Boiler water 80 °C, 7 m3/h.\nCoil side 1 m3/h from 20 °C."});
+    rating::Case other = w->mainF.inputs();
+    other.MVk = 8.5;
+    QCOMPARE(w->document.addCase(other, QStringLiteral("Alternative")), 1);
+    w->compareF.compare({w->caseIds.at(0), w->caseIds.at(1)});
+    QVERIFY(w->compareF.isVisible());
+    QTest::mouseClick(w->compareF.printBox, Qt::LeftButton, {}, QPoint(6, w->compareF.printBox->height() / 2));
+    QVERIFY(w->compareF.printWithComparison());
+    w->compareF.close();
+
+    const QString saved = pdfPath(QStringLiteral("report-project.pdf"));
+    const QString printed = pdfPath(QStringLiteral("report-project-printed.pdf"));
+    int header = 0; // the header block's band, in layout pixels
+    withReportPreview([&](PrintPreview *p) {
+        QVERIFY(QTest::qWaitFor([&] { return p->complete(); }, 20000));
+        QCOMPARE(p->statusText(), QStringLiteral("Page 1 of 2"));
+        header = qRound(w->nyomALLF.QRHeader.Height + TnyomALLF::HeaderGap);
+        saveAsPdf(p, saved);
+        QSignalSpy done(p, &PrintPreview::printed);
+        printToFile(p, printed);
+        QVERIFY(done.wait(20000));
+    });
+    QVERIFY(errors.isEmpty());
+
+    const QString sep = platform::decimalSeparator();
+    for (const QString &pdf : {saved, printed}) {
+        checkPageA4(pdf, 2, false);
+        const pdftools::Info info = pdftools::info(pdf);
+        QCOMPARE(info.title, QStringLiteral("Boiler house B, hot water"));
+        QCOMPARE(info.author, QStringLiteral("K. Szabó"));
+        QCOMPARE(info.subject, QStringLiteral("Thermo Kft. \u2013 ENQ-2026-114"));
+        const QString first = pageText(pdf, 1);
+        for (const char *t : {"Boiler house B, hot water", "Customer: Thermo Kft.", "Reference: ENQ-2026-114",
+                              "Revision: B", "Author: K. Szabó", "Date: 2026-12-11",
+                              "Notes: Boiler water 80 °C, 7 m3/h. Coil side 1 m3/h from 20 °C."})
+            QVERIFY2(first.contains(QString::fromUtf8(t)), qPrintable(first));
+        QVERIFY(first.contains(w->mainF.QLabel->text()));
+        // The table read row by row, as it is laid out.
+        const QString last = pdftools::text(pdf, 2, true).simplified();
+        for (const QString &t : {QStringLiteral("Comparison of cases \u2013 Boiler house B, hot water"),
+                                 QStringLiteral("Case 1 Alternative"),
+                                 QStringLiteral("Volume flow rate, shell side 7 m3/h 8") + sep + QStringLiteral("5 m3/h"),
+                                 QStringLiteral("Heat duty kW 46") + sep + QStringLiteral("37"),
+                                 QStringLiteral("Bold on a tint: differs from the first case.")})
+            QVERIFY2(last.contains(t), qPrintable(t + QStringLiteral(" in: ") + last));
+    }
+
+    // The main window's image lies below the header block, where it
+    // would lie at the top of a page without one.
+    QVERIFY2(header > 60 && header < 300, qPrintable(QString::number(header)));
+    pdftools::pagesToPng(saved, 96);
+    const QImage page1 = pdftools::page(saved, 1, 96), page2 = pdftools::page(saved, 2, 96);
+    QVERIFY(difference(page1, {38, 38 + header}, w->mainF.grab().toImage()) < 12);
+    // The marks show on paper: the tint behind the differing cells, on
+    // the comparison's page only.
+    const QColor tint(QString::fromLatin1(platform::markedTint));
+    auto tinted = [&](const QImage &img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); y += 2)
+            for (int x = 0; x < img.width(); x += 2) n += near(img.pixelColor(x, y), tint, 12);
+        return n;
+    };
+    QVERIFY(tinted(page2) > 500);
+    QCOMPARE(tinted(page1), 0);
+}

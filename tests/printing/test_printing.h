@@ -243,6 +243,7 @@ private slots:
     void closingStopsProduction();
     void arithmeticErrorEndsTheReport();
     void failedPdfWriteKeepsTheFileAsItWas();
+    void reportWithTheProject();
 
     // The chart window's "Print" (test_printing_chartpage.cpp).
     void chartPagePreviews();

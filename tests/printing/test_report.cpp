@@ -2,9 +2,14 @@
 // report images at natural size or stretched, millimetres from pixels, and
 // the chart page that always holds one page.
 #include "pdftools.h"
+#include "platform/pdfinfo.h"
 #include "printing/nyom.h"
+#include "printing/projectpages.h"
 #include "printing/report.h"
 
+#include <QFile>
+
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
@@ -233,6 +238,74 @@ private slots:
             grey += g >= 64 && g < 192;
         }
         QVERIFY2(dark >= 11 && dark <= 13 && grey <= 2, qPrintable(QStringLiteral("%1 dark, %2 grey").arg(dark).arg(grey)));
+    }
+
+    // The project's pages: a table of eight cases with long names fits the
+    // band's width with every cell's text on paper; long notes end in an
+    // ellipsis; a page break where there would be room; the PDF's title,
+    // author and subject read back, also after a second update.
+    void projectPages()
+    {
+        const int width = 718; // 190 mm
+        printing::TablePage page;
+        page.title = QStringLiteral("Comparison of cases");
+        page.legend = QStringLiteral("Bold on a tint: differs from the first case.");
+        QList<platform::TableCell> names = {{QString(), 1, true}, {QString(), 1, true}};
+        for (int c = 1; c <= 8; ++c) names.append({QStringLiteral("Alternative %1 with a long name").arg(c), 1, true});
+        page.table.rows.append(names);
+        for (const char *caption : {"Overall heat-transfer coefficient", "Volume flow rate (Spiral side)"}) {
+            QList<platform::TableCell> row = {{QString::fromLatin1(caption), 1, true}, {QStringLiteral("W/m2°C")}};
+            for (int c = 1; c <= 8; ++c) row.append({QStringLiteral("116.66%1 l/min").arg(c), 1, false, true, c > 1});
+            page.table.rows.append(row);
+        }
+        const platform::Drawing table = printing::tableDrawing(page, width);
+        QCOMPARE(table.size().width(), width);
+
+        printing::ProjectHeader header;
+        header.title = QStringLiteral("Boiler house B");
+        header.fields = {{QStringLiteral("Customer"), QStringLiteral("Thermo Kft.")}};
+        header.notesCaption = QStringLiteral("Notes");
+        for (int i = 1; i <= 12; ++i) header.notes += QStringLiteral("note line %1\n").arg(i);
+
+        Report r(Paper::a4(QPageLayout::Portrait, 100));
+        r.printBand(100, autoSized(printing::headerDrawing(header, width)));
+        r.newPage();
+        r.printBand(100, autoSized(table));
+        QCOMPARE(shape(r), QList<int>({1, 1}));
+        const QString pdf = pdftools::outputDir() + QStringLiteral("/project-pages.pdf");
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&bytes);
+            writer.setPageLayout(r.pageLayout());
+            QVERIFY(r.render(&writer, 2));
+        }
+        const platform::DocumentInfo info = {QStringLiteral("Boiler house B"), QStringLiteral("K. Szabó"),
+                                             QStringLiteral("Thermo Kft. \u2013 ENQ (2026) \\ 114")};
+        QByteArray tagged = platform::withDocumentInfo(bytes.data(), info, QStringLiteral("Ventrano"));
+        QVERIFY(tagged.startsWith(bytes.data())); // every byte where it was
+        tagged = platform::withDocumentInfo(tagged, {QStringLiteral("Boiler house C"), info.author, info.subject},
+                                            QStringLiteral("Ventrano"));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(tagged) == tagged.size());
+        file.close();
+        const pdftools::Info read = pdftools::info(pdf);
+        QCOMPARE(read.pages, 2);
+        QCOMPARE(read.title, QStringLiteral("Boiler house C"));
+        QCOMPARE(read.author, info.author);
+        QCOMPARE(read.subject, info.subject);
+        // Not a PDF of ours: left as it was.
+        for (const QByteArray &other : {QByteArray("not a pdf"), QByteArray("%PDF-1.4\ntrailer\n<<>>\nstartxref\nx\n")})
+            QCOMPARE(platform::withDocumentInfo(other, info, QStringLiteral("Ventrano")), other);
+
+        const QString notes = pdftools::text(pdf, 1).simplified();
+        QVERIFY(notes.contains(QStringLiteral("Notes: note line 1 note line 2")));
+        QVERIFY(notes.contains(QStringLiteral("note line 8 \u2026")));
+        QVERIFY(!notes.contains(QStringLiteral("note line 9")));
+        const QString text = pdftools::text(pdf, 2, true).simplified();
+        for (int c = 1; c <= 8; ++c) QVERIFY2(text.contains(QStringLiteral("116.66%1 l/min").arg(c)), qPrintable(text));
+        QCOMPARE(text.count(QStringLiteral("Alternative")), 8); // the names take more lines
+        QVERIFY(text.contains(QStringLiteral("Overall heat-transfer coefficient W/m2°C 116.661 l/min")));
     }
 
     // The chart page: one page, the chart stretched into 275.43 x 184.41 mm

@@ -162,6 +162,50 @@ void TestSelectionWindow::enterAndApplyButtonApply()
     expectMainWindowRates(int(number(0, ColType)), int(number(0, ColSeries)), int(number(0, ColParallel)));
 }
 
+// "Add to project" on rows picked with Ctrl+click: each becomes a case of
+// the project with the main window's flows and inlets and the row's
+// arrangement, named by it; the main window stays on its case.
+void TestSelectionWindow::addToProject()
+{
+    typeInto(w->mainF.MVsEd, typed("1.5"));
+    QTest::keyClick(w->mainF.MVsEd, Qt::Key_Tab);
+    const rating::Case before = w->mainF.inputs();
+    w->casesF.openAction()->trigger(); // the cases window open beside it
+    openByShortcut();
+    QTest::keyClicks(sel->dutyEd, QStringLiteral("60"));
+    QVERIFY(rows() >= 3);
+    const QPoint first = sel->table->visualRect(sel->table->model()->index(0, ColDuty)).center();
+    const QPoint third = sel->table->visualRect(sel->table->model()->index(2, ColDuty)).center();
+    QTest::mouseClick(sel->table->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseClick(sel->table->viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+    QCOMPARE(sel->table->selectionModel()->selectedRows().size(), 2);
+    QVERIFY(!sel->applyButton->isEnabled()); // which of the two?
+    QVERIFY(sel->addButton->isEnabled());
+
+    QTest::mouseClick(sel->addButton, Qt::LeftButton);
+    const project::Project &p = w->document.project();
+    QCOMPARE(p.cases.size(), std::size_t(3));
+    QCOMPARE(w->document.current(), 0);
+    QVERIFY(project::sameInputs(w->mainF.inputs(), before));
+    for (int k = 0; k < 2; ++k) {
+        const int row = k == 0 ? 0 : 2;
+        const project::Case &c = p.cases[std::size_t(k + 1)];
+        rating::Case want = before;
+        want.Tipus = int(number(row, ColType)), want.Soros = int(number(row, ColSeries));
+        want.Parh = int(number(row, ColParallel));
+        QVERIFY(project::sameInputs(c.inputs, want));
+        QCOMPARE(QString::fromStdString(c.name), QStringLiteral("%1 %2×%3")
+                                                     .arg(cell(row, ColType), cell(row, ColSeries), cell(row, ColParallel)));
+        // Rated as the list rated it.
+        QCOMPARE(QString::fromStdString(rating::FixedText(w->document.outcomes()[std::size_t(k + 1)].rating.values.QLabel,
+                                                          2, sepStd())),
+                 cell(row, ColDuty));
+    }
+    QCOMPARE(sel->message->text(), QStringLiteral("Cases added to the project: 2."));
+    // The selected rows in the cases window.
+    QCOMPARE(w->casesF.selectedRows(), (std::vector<int>{1, 2}));
+}
+
 // An open chart shows the applied arrangement: it draws what a chart
 // drawn afresh from the main window draws.
 void TestSelectionWindow::openChartFollowsAnApply()
@@ -341,7 +385,8 @@ void TestSelectionWindow::keyboardHabits()
     QTest::keyClicks(sel->dutyEd, QStringLiteral("40"));
     const QList<QWidget *> order = {sel->maxSeriesEd,  sel->maxParallelEd, sel->typeBoxes[0], sel->typeBoxes[1],
                                     sel->typeBoxes[2], sel->typeBoxes[3],  sel->typeBoxes[4], sel->dpShellEd,
-                                    sel->dpSpiralEd,   sel->table,         sel->applyButton,  sel->closeButton};
+                                    sel->dpSpiralEd,   sel->table,         sel->addButton,    sel->applyButton,
+                                    sel->closeButton};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);

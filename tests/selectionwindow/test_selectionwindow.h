@@ -216,6 +216,7 @@ private slots:
     void doubleClickApplies();
     void enterAndApplyButtonApply();
     void openChartFollowsAnApply();
+    void addToProject();
 
     // ---- following the main window (test_selectionwindow_list.cpp)
     void followsTheMainWindowWhileItIsEdited();
