@@ -7,6 +7,7 @@
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
 #include "projectwindows/ProjectDocument.h"
+#include "projectwindows/ProjectFiles.h"
 #include "selectionwindow/SelectionWindow.h"
 
 struct Windows {
@@ -20,4 +21,5 @@ struct Windows {
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};
     SelectionWindow selectionF{&mainF}; // hidden until opened from the main window
     projects::ProjectDocument document{&mainF}; // the open project; the main window shows its current case
+    projects::ProjectFiles files{&mainF, &document}; // the project as a file: open, save, recovery
 };
