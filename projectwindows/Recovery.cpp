@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 
 namespace projects {
@@ -41,7 +42,15 @@ bool takeNote(project::Layout &layout, RecoveryNote &note)
         const std::string_view member = std::string_view(layout.others).substr(e->begin, e->end - e->begin);
         if (member.substr(0, prefix.size()) != prefix) continue;
         const std::string value(member.substr(prefix.size()));
+        // Its text goes too, the other members' after it moving up.
+        const std::uint32_t begin = e->begin, length = e->end - e->begin;
+        layout.others.erase(begin, length);
         layout.entries.erase(e);
+        for (project::Layout::Entry &other : layout.entries)
+            if (other.known < 0 && other.begin >= begin) {
+                other.begin -= length;
+                other.end -= length;
+            }
         try {
             project::json::Parser p(value);
             if (p.peek() != project::json::Type::Object) return false;
@@ -64,12 +73,15 @@ bool takeNote(project::Layout &layout, RecoveryNote &note)
     return false;
 }
 
+// A name of this process, this moment and this file of the process's.
 QString newFileName()
 {
-    return QStringLiteral("%1%2-%3%4")
+    static std::atomic<int> serial{0};
+    return QStringLiteral("%1%2-%3-%4%5")
         .arg(QLatin1String(kPrefix))
         .arg(QCoreApplication::applicationPid())
         .arg(QDateTime::currentMSecsSinceEpoch())
+        .arg(++serial)
         .arg(QLatin1String(kSuffix));
 }
 
@@ -178,7 +190,6 @@ void Autosave::store(QByteArray bytes)
         const QString folder = recoveryFolder();
         QString reason;
         if (makeFolder(folder)) {
-            // A name of this process and this moment: no other program's.
             const QString path = QDir(folder).filePath(newFileName());
             auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
             lock->setStaleLockTime(0);
