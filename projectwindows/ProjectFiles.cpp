@@ -633,11 +633,12 @@ void ProjectFiles::autosaveNow()
         autosave_.remove();
         return;
     }
-    const RecoveryNote note{document_->fileName(), QDateTime::currentDateTime()};
-    QByteArray bytes = recoveryBytes(document_->snapshot(), note);
-    // A field holding what no file may hold: the project as last taken.
-    if (bytes.isEmpty()) bytes = recoveryBytes(document_->project(), note);
-    if (!bytes.isEmpty()) autosave_.store(std::move(bytes));
+    // The fields as typed; where one holds what no file may hold, the
+    // project as last taken.
+    std::vector<project::Project> choices;
+    choices.push_back(document_->snapshot());
+    choices.push_back(document_->project());
+    autosave_.store(std::move(choices), {document_->fileName(), QDateTime::currentDateTime()});
 }
 
 } // namespace projects

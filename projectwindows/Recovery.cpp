@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string_view>
+#include <utility>
 
 namespace projects {
 
@@ -184,32 +185,46 @@ QString Autosave::path() const
     return path_;
 }
 
+bool Autosave::takeLock()
+{
+    if (lock_) return true;
+    const QString folder = recoveryFolder();
+    QString reason;
+    if (makeFolder(folder)) {
+        const QString path = QDir(folder).filePath(newFileName());
+        auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            lock_ = std::move(lock);
+            std::lock_guard<std::mutex> l(mutex_);
+            path_ = path;
+            return true;
+        }
+        reason = lock->error() == QLockFile::PermissionError ? QStringLiteral("permission denied")
+                                                             : QStringLiteral("the lock file cannot be made");
+    } else {
+        reason = QStringLiteral("the folder cannot be made");
+    }
+    emit failed(folder, reason);
+    return false;
+}
+
+void Autosave::store(std::vector<project::Project> choices, const RecoveryNote &note)
+{
+    if (!takeLock()) return;
+    post(Op::Write, [choices = std::move(choices), note] {
+        for (const project::Project &p : choices) {
+            QByteArray bytes = recoveryBytes(p, note);
+            if (!bytes.isEmpty()) return bytes;
+        }
+        return QByteArray();
+    });
+}
+
 void Autosave::store(QByteArray bytes)
 {
-    if (!lock_) {
-        const QString folder = recoveryFolder();
-        QString reason;
-        if (makeFolder(folder)) {
-            const QString path = QDir(folder).filePath(newFileName());
-            auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-            lock->setStaleLockTime(0);
-            if (lock->tryLock(0)) {
-                lock_ = std::move(lock);
-                std::lock_guard<std::mutex> l(mutex_);
-                path_ = path;
-            } else {
-                reason = lock->error() == QLockFile::PermissionError ? QStringLiteral("permission denied")
-                                                                     : QStringLiteral("the lock file cannot be made");
-            }
-        } else {
-            reason = QStringLiteral("the folder cannot be made");
-        }
-        if (!lock_) {
-            emit failed(folder, reason);
-            return;
-        }
-    }
-    post(Op::Write, std::move(bytes));
+    if (!takeLock()) return;
+    post(Op::Write, [bytes = std::move(bytes)] { return bytes; });
 }
 
 void Autosave::remove()
@@ -233,16 +248,18 @@ void Autosave::wait()
     idle_.wait(l, [this] { return pending_ == Op::None && !busy_; });
 }
 
-void Autosave::post(Op op, QByteArray bytes)
+void Autosave::post(Op op, std::function<QByteArray()> make)
 {
+    std::function<QByteArray()> dropped;
     {
         std::lock_guard<std::mutex> l(mutex_);
         // Only the newest counts: a text not yet written gives way to a
         // newer one, or to the removal.
         pending_ = op;
-        bytes_ = std::move(bytes);
+        dropped = std::exchange(make_, std::move(make));
     }
     wake_.notify_one();
+    // what it held is freed here, outside the lock
 }
 
 void Autosave::run()
@@ -252,15 +269,20 @@ void Autosave::run()
         wake_.wait(l, [this] { return stop_ || pending_ != Op::None; });
         if (pending_ == Op::None) break; // stopped, nothing left to do
         const Op op = pending_;
-        const QByteArray bytes = std::move(bytes_);
+        const std::function<QByteArray()> make = std::move(make_);
         const QString path = path_;
         pending_ = Op::None;
-        bytes_.clear();
+        make_ = nullptr;
         busy_ = true;
         l.unlock();
         QString why;
-        if (op == Op::Write) why = platform::writeWholeFile(path, bytes);
-        else if (QFileInfo::exists(path) && !QFile::remove(path)) why = QStringLiteral("cannot be removed");
+        if (op == Op::Write) {
+            // A project no file may hold leaves the last text kept.
+            const QByteArray bytes = make();
+            if (!bytes.isEmpty()) why = platform::writeWholeFile(path, bytes);
+        } else if (QFileInfo::exists(path) && !QFile::remove(path)) {
+            why = QStringLiteral("cannot be removed");
+        }
         if (!why.isEmpty())
             QMetaObject::invokeMethod(this, [this, path, why] { emit failed(path, why); }, Qt::QueuedConnection);
         l.lock();

@@ -22,6 +22,7 @@
 #include <QString>
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -80,9 +81,14 @@ public:
     Autosave(const Autosave &) = delete;
     Autosave &operator=(const Autosave &) = delete;
 
-    // Hands the file's text to the writer and returns at once; the writer
-    // replaces the file whole with the newest text it was handed. The first
-    // call names the file and takes its lock.
+    // Hands the project to the writer and returns at once: on its own
+    // thread the writer makes the file's text of the first of the projects
+    // that can be written (recoveryBytes), and replaces the file whole with
+    // it; the newest hand-over wins over one not yet written. So the window
+    // spends a copy of the project, not its rating and text, let alone the
+    // disk. The first call names the file and takes its lock.
+    void store(std::vector<project::Project> choices, const RecoveryNote &note);
+    // The same with the file's text made already.
     void store(QByteArray bytes);
     // The file goes: nothing is unsaved.
     void remove();
@@ -102,12 +108,13 @@ signals:
 private:
     enum class Op { None, Write, Remove };
     void run();
-    void post(Op op, QByteArray bytes);
+    bool takeLock();
+    void post(Op op, std::function<QByteArray()> make);
 
     mutable std::mutex mutex_;
     std::condition_variable wake_, idle_;
     Op pending_ = Op::None;
-    QByteArray bytes_;
+    std::function<QByteArray()> make_; // the text of a pending write
     QString path_;
     bool busy_ = false, stop_ = false;
     std::unique_ptr<QLockFile> lock_;
