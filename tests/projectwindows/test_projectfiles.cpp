@@ -580,8 +580,17 @@ private slots:
         for (int y = ring.top(); y <= ring.bottom(); ++y)
             for (int x = std::max(0, ring.left()); x <= ring.right(); ++x)
                 QVERIFY2(pic.pixel(x, y) == assets::schematicBackground, qPrintable(QStringLiteral("picture at %1,%2").arg(x).arg(y)));
+        QStringList english;
+        for (QToolButton *b : buttons) english.append(b->defaultAction()->text());
         for (int language = 0; language < lang::count(); ++language) {
             chooseLanguage(language);
+            // The commands speak the language at once.
+            for (qsizetype i = 0; i < buttons.size(); ++i) {
+                const QString text = buttons[i]->defaultAction()->text();
+                QVERIFY(!text.isEmpty());
+                QVERIFY2(language == lang::DefaultLanguage || text != english[i], qPrintable(text));
+                QVERIFY(buttons[i]->toolTip().startsWith(QString(text).remove(QChar(0x2026))));
+            }
             for (QWidget *c : w->mainF.findChildren<QWidget *>()) {
                 if (c == w->mainF.Panel1 || c == w->mainF.Image1 || !c->isVisible() || c->window() != &w->mainF ||
                     std::any_of(buttons.begin(), buttons.end(), [c](QToolButton *b) { return b == c || b->isAncestorOf(c); }))
