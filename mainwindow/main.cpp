@@ -665,8 +665,8 @@ void TmainF::setProjectTitle(const QString &name)
 
 void TmainF::addButtonAction(QAction *action, QMenu *menu)
 {
-    int x = ActionButtonsOrigin.x();
-    for (const QToolButton *b : actionButtons_) x = b->geometry().right() + 1;
+    QPoint at = ActionButtonsOrigin;
+    if (!actionButtons_.isEmpty()) at = actionButtons_.last()->geometry().topRight() + QPoint(1, 0);
     auto *b = new QToolButton(Panel1);
     b->setObjectName(action->objectName() + QStringLiteral("Button"));
     b->setDefaultAction(action);
@@ -680,7 +680,8 @@ void TmainF::addButtonAction(QAction *action, QMenu *menu)
         b->setPopupMode(QToolButton::MenuButtonPopup);
         w = std::max(w, b->sizeHint().width());
     }
-    b->setGeometry(x, ActionButtonsOrigin.y(), w, 22);
+    if (at.x() + w > ActionButtonsRight) at = QPoint(ActionButtonsOrigin.x(), at.y() + 23);
+    b->setGeometry(at.x(), at.y(), w, 22);
     // Its name for a screen reader is the command's, in the language of
     // the moment.
     auto named = [b, action] {

@@ -133,14 +133,17 @@ public:
     // recalculates, as setInputs does with the other inputs as they are.
     void applyArrangement(int tipus, int soros, int parh);
 
-    // Picture buttons for commands of other parts of the program, in a row
+    // Picture buttons for commands of other parts of the program, in rows
     // on the free corner of the schematic below the printer, in the order
-    // added. A button runs its action and follows its picture, tooltip and
-    // state; one with a menu drops the menu down from an arrow beside the
-    // picture.
+    // added: a row ends before ActionButtonsRight (the jacket outlet's "°C"
+    // starts at 132), the next one starts below it (the corner is free down
+    // to the inlet arrow at 106). A button runs its action and follows its
+    // picture, tooltip and state; one with a menu drops the menu down from
+    // an arrow beside the picture.
     void addButtonAction(QAction *action, QMenu *menu = nullptr);
     const QList<QToolButton *> &actionButtons() const { return actionButtons_; }
     static constexpr QPoint ActionButtonsOrigin{1, 27};
+    static constexpr int ActionButtonsRight = 129;
 
     // The program's own title, which the window's title always ends with.
     static QString programTitle();
