@@ -10,6 +10,7 @@
 #include "projectwindows/CasesWindow.h"
 #include "projectwindows/CompareWindow.h"
 #include "projectwindows/ProjectDocument.h"
+#include "projectwindows/ProjectFiles.h"
 #include "selectionwindow/SelectionWindow.h"
 
 struct Windows {
@@ -23,6 +24,7 @@ struct Windows {
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};
     SelectionWindow selectionF{&mainF}; // hidden until opened from the main window
     projects::ProjectDocument document{&mainF}; // the open project; the main window shows its current case
+    projects::ProjectFiles files{&mainF, &document}; // the project as a file: open, save, recovery
     projects::CaseIds caseIds{&document};       // the cases as the project's windows keep to them
     projects::CasesWindow casesF{&caseIds};     // hidden until opened from the main window
     projects::CompareWindow compareF{&caseIds}; // hidden until cases are compared

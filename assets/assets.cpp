@@ -81,6 +81,12 @@ QIcon selectionIcon()
     return buttonIcon(QStringLiteral("selection"));
 }
 
+QIcon newIcon() { return buttonIcon(QStringLiteral("new")); }
+QIcon openIcon() { return buttonIcon(QStringLiteral("open")); }
+QIcon saveIcon() { return buttonIcon(QStringLiteral("save")); }
+QIcon saveAsIcon() { return buttonIcon(QStringLiteral("saveas")); }
+QIcon detailsIcon() { return buttonIcon(QStringLiteral("details")); }
+
 QImage greyed(const QImage &image, int offset)
 {
     const QImage src = image.convertToFormat(QImage::Format_ARGB32);

@@ -31,6 +31,13 @@ QIcon chartIcon();
 QIcon printerIcon();
 // The selection window's button: a magnifier over a list.
 QIcon selectionIcon();
+// The project's buttons: a new sheet, a folder, a diskette, the diskette
+// with a pencil, a written sheet with an "i".
+QIcon newIcon();
+QIcon openIcon();
+QIcon saveIcon();
+QIcon saveAsIcon();
+QIcon detailsIcon();
 
 // The greyed look of a disabled button image: every dark pixel becomes a grey
 // pixel with a white one below right of it; light and transparent pixels

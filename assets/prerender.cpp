@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = QDir().mkpath(out.path()) && write(assets::renderSchematic(), out.filePath(QStringLiteral("schematic.rgb32")));
-    for (const QString &name : {QStringLiteral("chart"), QStringLiteral("printer"), QStringLiteral("selection")})
+    for (const QString &name : assets::buttonNames())
         for (int scale : {1, 2})
             ok = ok && write(assets::renderButton(name, scale), out.filePath(assets::buttonImageName(name, scale)));
     if (!ok) std::fprintf(stderr, "prerender: cannot write the pictures into %s\n", argv[1]);

@@ -62,6 +62,12 @@ QImage renderButton(const QString &name, int scale)
                   QImage::Format_ARGB32_Premultiplied, 0);
 }
 
+QStringList buttonNames()
+{
+    return {QStringLiteral("chart"), QStringLiteral("printer"), QStringLiteral("selection"), QStringLiteral("new"),
+            QStringLiteral("open"),  QStringLiteral("save"),    QStringLiteral("saveas"),    QStringLiteral("details")};
+}
+
 QString buttonImageName(const QString &name, int scale)
 {
     return QStringLiteral("%1_%2x.argb32").arg(name).arg(scale);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace assets {
 
@@ -11,7 +12,11 @@ namespace assets {
 // `scale` device pixels per layout pixel (an image of that ratio).
 QImage renderSchematic(qreal scale = 1);
 
-// A button image ("chart", "printer", "selection") at 16 x 16 times scale, transparent
+// The names of the button images: "chart", "printer", "selection" and the
+// project's "new", "open", "save", "saveas", "details".
+QStringList buttonNames();
+
+// A button image (one of buttonNames()) at 16 x 16 times scale, transparent
 // background, Format_ARGB32_Premultiplied.
 QImage renderButton(const QString &name, int scale);
 

@@ -27,6 +27,9 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$work/display")
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+# A home of its own: no recovery offer or settings of the user's in the way.
+mkdir -p "$work/home"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.local/state"
 export QT_FONT_DPI=96 VENTRANO_FIRST_PAINT=1
 
 # One run: prints "<ms to first paint> <VmHWM in KiB>".

@@ -5,14 +5,15 @@
 # report, the full report from the button to the last page, a repaint of
 # the report's preview, the size of the report and chart page as PDF, and
 # a megabyte pasted into a numeric field, the selection at the window's
-# counts and over the whole field range, rows a second of ventrano-rate, and
-# opening and saving a project of 1000 cases, and the design engine: the
-# energy balance and reaching a target value.
+# counts and over the whole field range, rows a second of ventrano-rate,
+# opening and saving a project of 1000 cases, the autosave's part on the
+# window's thread, and the design engine: the energy balance and reaching a
+# target value.
 # Usage: bench/table.sh [build-dir]     (a normal, not a sanitizer, build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection bench_project bench_design ventrano-rate Ventrano bare_window >/dev/null
+cmake --build "$build" -j2 --target bench_rating bench_charts bench_report report_pdf bench_fields bench_selection bench_project bench_design bench_autosave ventrano-rate Ventrano bare_window >/dev/null
 
 work=$(mktemp -d)
 source tools/xvfb.sh
@@ -33,6 +34,7 @@ median_us "$build/bench/bench_report" '.' >"$work/report"
 median_us "$build/bench/bench_fields" '.' >"$work/fields"
 median_us "$build/bench/bench_selection" '.' >"$work/selection"
 median_us "$build/bench/bench_project" '.' >"$work/project"
+median_us "$build/bench/bench_autosave" '.' >"$work/autosave"
 median_us "$build/bench/bench_design" '.' >"$work/design"
 RUNS=5 bash bench/rate_rows.sh "$build" >"$work/rate"
 get() { awk -v n="$2" '$1 ~ "^" n "(/|$)" { print $2; exit }' "$1"; }
@@ -128,6 +130,15 @@ f() { awk -v a="$1" -v d="$2" 'BEGIN { printf "%." d "f", a }'; }
   printf '| save a project of 1000 cases to its bytes (rate, write) | %s ms | %s ms (rating the 1000 cases) | %s | ≤ 50 ms |\n' \
     "$(ms SaveThousand)" "$(ms RateThousand)" "$(r "$(get "$work/project" SaveThousand)" "$(get "$work/project" RateThousand)")"
   printf '| save a project of one case to its bytes | %s µs | | | |\n' "$(f "$(get "$work/project" SaveOne)" 1)"
+  printf '| autosave of a one-case project, on the window'"'"'s thread (its state copied, handed to the writer) | %s µs | %s µs (its text, which the writer makes) | %s | ≤ 16.7 ms (a frame) |\n' \
+    "$(f "$(get "$work/autosave" AutosaveWindowPart/1)" 1)" "$(f "$(get "$work/autosave" RecoveryText/1)" 1)" \
+    "$(r "$(get "$work/autosave" AutosaveWindowPart/1)" "$(get "$work/autosave" RecoveryText/1)")"
+  printf '| autosave of a project of 1000 cases, on the window'"'"'s thread | %s ms | %s ms (its text, which the writer makes) | %s | ≤ 16.7 ms (a frame) |\n' \
+    "$(f "$(awk -v u="$(get "$work/autosave" AutosaveWindowPart/1000)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(f "$(awk -v u="$(get "$work/autosave" RecoveryText/1000)" 'BEGIN { print u / 1000 }')" 2)" \
+    "$(r "$(get "$work/autosave" AutosaveWindowPart/1000)" "$(get "$work/autosave" RecoveryText/1000)")"
+  printf '| the recovery file of one case written whole, fsync included (the writer'"'"'s thread) | %s ms | | | |\n' \
+    "$(f "$(awk -v u="$(get "$work/autosave" RecoveryFileWrite)" 'BEGIN { print u / 1000 }')" 2)"
   # The balance each way of deriving, beside the two sides' balances alone.
   for way in both_outlets:"two outlets from the duty and both flows" \
              duty_and_coil_outlet:"the duty and the coil outlet from both flows and the jacket outlet" \

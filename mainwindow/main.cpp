@@ -12,15 +12,22 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 using widgets::Label;
@@ -125,7 +132,8 @@ NumEdit *numField(QWidget *parent, const char *name, int x, int y, int w, const 
 TmainF::TmainF(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mainF"));
-    setWindowTitle(QStringLiteral("Hőcserélő méretezés"));
+    setWindowTitle(programTitle());
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(701, 571);
@@ -642,10 +650,104 @@ bool TmainF::recalculate()
 
 void TmainF::ComboBox1CloseUp() { FormCreate(); }
 
+QString TmainF::programTitle() { return QStringLiteral("Hőcserélő méretezés"); }
+
+void TmainF::setProjectTitle(const QString &name)
+{
+    // One line, and a "[*]" of the name's own shown as it is: a pair of
+    // them stands for one, the last odd one for the mark.
+    QString shown;
+    shown.reserve(name.size());
+    for (QChar c : name) shown += c.category() == QChar::Other_Control ? QChar(QLatin1Char(' ')) : c;
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(shown + QStringLiteral("[*] \u2013 ") + programTitle());
+}
+
+void TmainF::addButtonAction(QAction *action, QMenu *menu)
+{
+    QPoint at = ActionButtonsOrigin;
+    if (!actionButtons_.isEmpty()) at = actionButtons_.last()->geometry().topRight() + QPoint(1, 0);
+    auto *b = new QToolButton(Panel1);
+    b->setObjectName(action->objectName() + QStringLiteral("Button"));
+    b->setDefaultAction(action);
+    b->setIconSize(QSize(16, 16));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    int w = 23;
+    if (menu) {
+        b->setMenu(menu);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+        w = std::max(w, b->sizeHint().width());
+    }
+    if (at.x() + w > ActionButtonsRight) at = QPoint(ActionButtonsOrigin.x(), at.y() + 23);
+    b->setGeometry(at.x(), at.y(), w, 22);
+    // Its name for a screen reader is the command's, in the language of
+    // the moment.
+    auto named = [b, action] {
+        b->setAccessibleName(action->text().remove(QLatin1Char('&')).remove(QChar(0x2026)));
+    };
+    named();
+    connect(action, &QAction::changed, b, named);
+    b->show();
+    actionButtons_.append(b);
+}
+
 void TmainF::closeEvent(QCloseEvent *e)
 {
+    // A second close while the guard asks (the window manager's button
+    // again) waits for the answer to the first.
+    if (closing_) {
+        e->ignore();
+        return;
+    }
+    if (closeGuard_) {
+        closing_ = true;
+        const bool go = closeGuard_();
+        closing_ = false;
+        if (!go) {
+            e->ignore();
+            return;
+        }
+    }
     QWidget::closeEvent(e);
     emit closed();
+}
+
+namespace {
+
+// The one local file a drag carries, or nothing: several files, a folder,
+// a web address or text are no file to open.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
+    const QString path = urls.first().toLocalFile();
+    if (path.isEmpty() || QFileInfo(path).isDir()) return {};
+    return path;
+}
+
+} // namespace
+
+void TmainF::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (droppedFile(e->mimeData()).isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+}
+
+void TmainF::dropEvent(QDropEvent *e)
+{
+    const QString path = droppedFile(e->mimeData());
+    if (path.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, path] { emit fileDropped(path); });
 }
 
 void TmainF::paintEvent(QPaintEvent *)

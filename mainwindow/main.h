@@ -12,10 +12,13 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class NumEdit;
 class LevelBar;
 class QAction;
 class QCheckBox;
+class QMenu;
 class QToolButton;
 
 
@@ -130,6 +133,29 @@ public:
     // recalculates, as setInputs does with the other inputs as they are.
     void applyArrangement(int tipus, int soros, int parh);
 
+    // Picture buttons for commands of other parts of the program, in rows
+    // on the free corner of the schematic below the printer, in the order
+    // added: a row ends before ActionButtonsRight (the jacket outlet's "°C"
+    // starts at 132), the next one starts below it (the corner is free down
+    // to the inlet arrow at 106). A button runs its action and follows its
+    // picture, tooltip and state; one with a menu drops the menu down from
+    // an arrow beside the picture.
+    void addButtonAction(QAction *action, QMenu *menu = nullptr);
+    const QList<QToolButton *> &actionButtons() const { return actionButtons_; }
+    static constexpr QPoint ActionButtonsOrigin{1, 27};
+    static constexpr int ActionButtonsRight = 129;
+
+    // The program's own title, which the window's title always ends with.
+    static QString programTitle();
+    // The title becomes "name – program title", with the mark of unsaved
+    // changes after the name while the window is modified
+    // (setWindowModified).
+    void setProjectTitle(const QString &name);
+
+    // Asked before the window closes; false keeps it open (and closed() is
+    // not sent).
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
     // Recalculates as leaving a field does, through the same guard as the
     // window's own events; false when another handler is at work or the
     // run raised an arithmetic error (which has then been shown).
@@ -158,10 +184,15 @@ signals:
     void languageApplied();
     // The window was closed: the program ends.
     void closed();
+    // One local file was dropped on the window; sent once the drop is over,
+    // so that the source of the drag never waits on what the file starts.
+    void fileDropped(const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -177,6 +208,9 @@ private:
     QWidget *chartWindow_ = nullptr;
     QList<widgets::Label *> labels_;
     QList<QWidget *> inputs_;
+    QList<QToolButton *> actionButtons_;
+    std::function<bool()> closeGuard_;
+    bool closing_ = false; // the close guard is asking
     QObject *focusedList_ = nullptr; // the input list that has the focus
     bool busy_ = false;
     bool resultsCurrent_ = false;

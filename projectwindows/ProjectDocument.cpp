@@ -37,11 +37,21 @@ void ProjectDocument::followMainWindow()
     takeMainWindowCase();
 }
 
+rating::Case ProjectDocument::mainWindowCase() const
+{
+    rating::Case c = mainF_->inputs();
+    // The main window has no fouling of its own yet: the current case keeps
+    // the one it has (a file's), rather than taking the window's default.
+    const auto i = static_cast<std::size_t>(project_.current);
+    if (i < project_.cases.size()) c.Rf = project_.cases[i].inputs.Rf;
+    return c;
+}
+
 void ProjectDocument::takeMainWindowCase()
 {
     const int i = project_.current;
     if (i < 0 || i >= caseCount()) return;
-    const rating::Case c = mainF_->inputs();
+    const rating::Case c = mainWindowCase();
     if (project::sameInputs(project_.cases[static_cast<std::size_t>(i)].inputs, c)) return;
     project_.cases[static_cast<std::size_t>(i)].inputs = c;
     rateCase(i);
@@ -231,7 +241,33 @@ QString ProjectDocument::displayName() const
 {
     if (!project_.details.name.empty()) return QString::fromStdString(project_.details.name);
     if (!fileName_.isEmpty()) return QFileInfo(fileName_).fileName();
-    return lang::text(kUntitled, mainF_->language());
+    return untitledName(mainF_->language());
+}
+
+QString ProjectDocument::untitledName(int language) { return lang::text(kUntitled, language); }
+
+project::Project ProjectDocument::newProject(int language)
+{
+    project::Project p;
+    project::Case c;
+    c.name = lang::text(kCaseName, language).arg(1).toStdString();
+    p.cases.push_back(std::move(c));
+    return p;
+}
+
+project::Project ProjectDocument::snapshot() const
+{
+    project::Project p = project_;
+    const auto i = static_cast<std::size_t>(project_.current);
+    if (i < p.cases.size()) p.cases[i].inputs = mainWindowCase();
+    return p;
+}
+
+bool ProjectDocument::hasUnsavedChanges() const
+{
+    if (modified_) return true;
+    const auto i = static_cast<std::size_t>(project_.current);
+    return i < project_.cases.size() && !project::sameInputs(project_.cases[i].inputs, mainWindowCase());
 }
 
 void ProjectDocument::setModified(bool modified)

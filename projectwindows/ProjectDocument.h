@@ -70,6 +70,19 @@ public:
     // the current case, as leaving the field would; before a save.
     void takeMainWindowCase();
 
+    // The project with what the main window holds now (fields as they are
+    // typed) as its current case, the document left as it is: what a
+    // recovery file keeps.
+    project::Project snapshot() const;
+    // Changed since saved, or a field typed into and not yet left.
+    bool hasUnsavedChanges() const;
+
+    // "Untitled" in an interface language.
+    static QString untitledName(int language);
+    // A new project: one case at the main window's defaults, named as a
+    // first case is in the interface language.
+    static project::Project newProject(int language);
+
 signals:
     // Anything in the project changed (details, cases, their order, the
     // current case, a case's inputs).
@@ -84,6 +97,7 @@ private:
     void edited(bool cases);
     void rateCase(int index);
     void followMainWindow();
+    rating::Case mainWindowCase() const;
 
     TmainF *mainF_;
     project::Project project_;

@@ -1,7 +1,11 @@
 # Sourced by the scripts that run the real program on a virtual screen
 # (end-to-end tests, screenshots, benchmarks). Defines:
 #   start_xvfb DIR [WxH]   starts Xvfb on a display it picks itself, exports
-#                          DISPLAY; the server dies with the script
+#                          DISPLAY; the server dies with the script. The
+#                          programs started after it get a home and XDG
+#                          folders of their own under DIR/home (settings,
+#                          recovery files): nothing of the user's is read or
+#                          touched, and runs side by side never meet
 #   start_program LOG CMD… starts the program, sets $app (its pid) and $win
 #                          (its main window), or says why not and returns 1
 # The caller may set $app to empty once it has ended the program itself.
@@ -24,6 +28,9 @@ start_xvfb() {
   for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
   [ -s "$dir/display" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; return 1; }
   export DISPLAY=:$(head -n1 "$dir/display")
+  mkdir -p "$dir/home"
+  export HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_STATE_HOME="$dir/home/.local/state" \
+    XDG_DATA_HOME="$dir/home/.local/share" XDG_CACHE_HOME="$dir/home/.cache"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 

@@ -26,24 +26,26 @@ expect() { # image x y r,g,b what
 dark() { "$im" "$1" -crop "$2" +repage -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:; }
 white() { "$im" "$1" -crop "$2" +repage -threshold 99% -format '%[fx:int(mean*w*h)]' info:; }
 
-# The caption, byte for byte: the same in every language.
+# The caption, byte for byte: the project's name ("Untitled" in the
+# language of the window), then the program's title, the same in every
+# language.
 bytes() { od -An -tx1 | tr -s ' \n' '  ' | sed 's/^ //; s/ $//'; }
-want_caption=$(printf '%s' 'Hőcserélő méretezés' | bytes)
 caption() {
   local raw; raw=$(xprop -id "$win" -notype -f _NET_WM_NAME 8x ' $0+\n' _NET_WM_NAME | sed 's/^_NET_WM_NAME//; s/,/ /g')
   # shellcheck disable=SC2086
   printf '%02x ' $raw | sed 's/ $//'
 }
-check_caption() {
-  local got; got=$(caption)
-  if [ "$got" = "$want_caption" ]; then ok "caption $1"; else bad "caption $1: $got, want $want_caption"; fi
+check_caption() { # what, untitled in its language
+  local got want; got=$(caption)
+  want=$(printf '%s' "$2 – Hőcserélő méretezés" | bytes)
+  if [ "$got" = "$want" ]; then ok "caption $1"; else bad "caption $1: $got, want $want"; fi
 }
 
 main=$out/main.png
 import -window "$win" "$main"
 size=$("$im" "$main" -format '%wx%h' info:)
 [ "$size" = "701x571" ] && ok "window 701x571" || bad "window size $size"
-check_caption "at start"
+check_caption "at start" Untitled
 expect "$main" 600 12 0,0,128 "navy title bar"
 expect "$main" 50 384 255,0,0 "arrow 3 red"
 expect "$main" 640 122 0,0,255 "arrow 2 blue"
@@ -72,7 +74,7 @@ wait_windows 1 || bad "the language list did not close"
 sleep 0.5
 rus=$out/rus.png
 import -window "$win" "$rus"
-check_caption "in RUS"
+check_caption "in RUS" "Без имени"
 # The Russian title is wider than its rectangle (240..700): it reaches both
 # ends, and under the check box (112..272, caption ending left of 240) only
 # the check box's navy shows.

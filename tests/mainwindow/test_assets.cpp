@@ -248,6 +248,11 @@ void TestAssets::icons_data()
     QTest::addColumn<bool>("chart");
     QTest::newRow("chart") << assets::chartIcon() << true;
     QTest::newRow("printer") << assets::printerIcon() << false;
+    QTest::newRow("new project") << assets::newIcon() << false;
+    QTest::newRow("open project") << assets::openIcon() << false;
+    QTest::newRow("save project") << assets::saveIcon() << false;
+    QTest::newRow("save project as") << assets::saveAsIcon() << false;
+    QTest::newRow("project details") << assets::detailsIcon() << false;
 }
 
 void TestAssets::icons()
@@ -321,7 +326,10 @@ void TestAssets::renderedAtBuildTimeAsHere()
 {
     QVERIFY(QFile::exists(":/prerendered/schematic.rgb32"));
     QCOMPARE(pic, assets::renderSchematic());
-    const std::pair<QIcon, QString> icons[] = {{assets::chartIcon(), "chart"}, {assets::printerIcon(), "printer"}};
+    const std::pair<QIcon, QString> icons[] = {{assets::chartIcon(), "chart"},   {assets::printerIcon(), "printer"},
+                                               {assets::newIcon(), "new"},       {assets::openIcon(), "open"},
+                                               {assets::saveIcon(), "save"},     {assets::saveAsIcon(), "saveas"},
+                                               {assets::detailsIcon(), "details"}};
     for (const auto &[icon, name] : icons)
         for (int scale : {1, 2}) {
             const QImage shown = icon.pixmap(QSize(16, 16), qreal(scale), QIcon::Normal)

@@ -100,6 +100,28 @@ private slots:
         QCOMPARE(d.outcomes()[0].rating.values.QLabel, w.resultValues().QLabel);
     }
 
+    // The main window has no fouling of its own: a case keeps the one it
+    // has (a file's) through recalculations and edits of its other inputs.
+    void aCaseKeepsItsFouling()
+    {
+        TmainF w;
+        ProjectDocument d(&w);
+        project::Project p = ProjectDocument::newProject(1);
+        p.cases[0].inputs.Rf = 0.0001;
+        d.replace(p, QString());
+        QVERIFY(w.recalculate()); // as a language chosen does
+        QVERIFY(!d.hasUnsavedChanges());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.MVkEd->setFocus();
+        w.MVkEd->selectAll();
+        QTest::keyClicks(w.MVkEd, QStringLiteral("3"));
+        QCOMPARE(d.snapshot().cases[0].inputs.Rf, 0.0001);
+        QTest::keyClick(w.MVkEd, Qt::Key_Tab);
+        QCOMPARE(d.project().cases[0].inputs.MVk, 3.0);
+        QCOMPARE(d.project().cases[0].inputs.Rf, 0.0001);
+    }
+
     void newNamesAreFree()
     {
         TmainF w;
