@@ -132,7 +132,7 @@ bool isNumberColumn(std::string_view name)
 
 void checkCsv(const Run &run, const std::vector<std::string> &echoes)
 {
-    const std::vector<Record> records = csvRecords(run.out, SIZE_MAX, SIZE_MAX);
+    const std::vector<Record> records = outputRecords(run.out);
     FUZZ_CHECK(!records.empty() && run.out.back() == '\n', run.out);
     const std::vector<std::string> &names = records[0].fields;
     int errorColumn = -1;
@@ -170,12 +170,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             from = nul + 1;
         }
     }
-    // What a message may quote: the arguments, the pieces of a value list,
-    // and the fields of the inputs.
+    // What a message may quote: the arguments, an option's name and value
+    // given with '=', the pieces of a value list, and the fields of the
+    // inputs.
     std::vector<std::string> echoes;
     for (const std::string &a : args) {
         for (std::string &e : echoesOf(a)) echoes.push_back(std::move(e));
-        std::size_t from = a.rfind("--", 0) == 0 && a.find('=') != std::string::npos ? a.find('=') + 1 : 0;
+        // An option with its value after '=': the option's name and the
+        // value's pieces apart.
+        const std::size_t eq = a.rfind("--", 0) == 0 ? a.find('=') : std::string::npos;
+        if (eq != std::string::npos)
+            for (std::string &e : echoesOf(a.substr(0, eq))) echoes.push_back(std::move(e));
+        std::size_t from = eq == std::string::npos ? 0 : eq + 1;
         for (;;) {
             const std::size_t comma = a.find(',', from);
             const std::string piece = a.substr(from, comma == std::string::npos ? comma : comma - from);

@@ -4,12 +4,15 @@
 #include "textio/csv.h"
 #include "textio/number.h"
 
+#include <sanitizer/asan_interface.h>
 #include <sys/mman.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace fuzzing {
@@ -59,7 +62,36 @@ std::string lower(std::string_view s)
     return out;
 }
 
+// Short reads of standard input: on while a run wants them, the sizes from
+// a small generator seeded by the input.
+bool shortReads = false;
+std::uint64_t readState = 0;
+
+std::size_t nextReadSize(std::size_t wanted)
+{
+    readState = readState * 6364136223846793005ULL + 1442695040888963407ULL;
+    const unsigned pick = static_cast<unsigned>(readState >> 59); // 0..31
+    const std::size_t size = pick < 24 ? 1 + pick % 8 : pick < 30 ? 64 + pick : wanted;
+    return std::min(size, wanted);
+}
+
 } // namespace
+
+} // namespace fuzzing
+
+// The system's read, as the program calls it, in place of the sanitizer's:
+// the whole buffer the caller names is checked first (the kernel's writes
+// escape AddressSanitizer), then standard input gives what nextReadSize
+// allows during a run with short reads.
+extern "C" ssize_t read(int fd, void *buffer, std::size_t size)
+{
+    if (size > 0 && __asan_region_is_poisoned(buffer, size))
+        fuzzing::fail("read() into a buffer smaller than the size it was given");
+    if (fd == 0 && fuzzing::shortReads) size = fuzzing::nextReadSize(size);
+    return syscall(SYS_read, fd, buffer, size);
+}
+
+namespace fuzzing {
 
 void fail(const char *what, std::string_view text, int line)
 {
@@ -74,10 +106,13 @@ void fail(const char *what, std::string_view text, int line)
     std::abort();
 }
 
-Run runProgram(const std::vector<std::string> &args, std::string_view input)
+Run runProgram(const std::vector<std::string> &args, std::string_view input, bool shortReadsWanted)
 {
     refill(standardInput(), input);
     std::clearerr(stdin);
+    readState = 1469598103934665603ULL;
+    for (unsigned char c : input) readState = (readState ^ c) * 1099511628211ULL;
+    shortReads = shortReadsWanted;
 
     std::vector<std::string> strings;
     strings.reserve(args.size() + 1);
@@ -100,6 +135,7 @@ Run runProgram(const std::vector<std::string> &args, std::string_view input)
     stderr = err;
     Run r;
     r.status = cli::run(static_cast<int>(strings.size()), argv.data());
+    shortReads = false;
     stdout = savedOut;
     stderr = savedErr;
     std::fclose(out);
@@ -128,6 +164,11 @@ std::vector<Record> csvRecords(std::string_view text, std::size_t maxRecordBytes
     }
     FUZZ_CHECK(!reader.error(), text);
     return out;
+}
+
+std::vector<Record> outputRecords(std::string_view text)
+{
+    return csvRecords("\xEF\xBB\xBF" + std::string(text), SIZE_MAX, SIZE_MAX);
 }
 
 bool isNonNumberWord(std::string_view word)

@@ -31,8 +31,10 @@ struct Run {
 
 // Runs ventrano-rate's dispatch (cli::run) on the arguments that follow the
 // program's name, `input` on standard input (a memory file: descriptor 0),
-// standard output and standard error caught in memory.
-Run runProgram(const std::vector<std::string> &args, std::string_view input);
+// standard output and standard error caught in memory. With shortReads,
+// each read of standard input gives a few bytes at most, as a pipe may: how
+// many follows from the input, so that a run is repeatable.
+Run runProgram(const std::vector<std::string> &args, std::string_view input, bool shortReads = false);
 
 // The records of a CSV text as the program's reader reads them (from a
 // memory file, as from standard input).
@@ -42,6 +44,10 @@ struct Record {
     int problem = 0; // textio::CsvRecord::Problem; 0 none
 };
 std::vector<Record> csvRecords(std::string_view text, std::size_t maxRecordBytes, std::size_t maxFields);
+// The program's CSV output read back byte for byte: the reader skips a byte
+// order mark at the start (a spreadsheet's), so one is put before it, and
+// one the program wrote stays in the first field.
+std::vector<Record> outputRecords(std::string_view text);
 
 // A text the program put together around values it was given: every
 // occurrence of an echo (a value of the input the text may quote) is taken

@@ -5,8 +5,8 @@
 # check, a leak, a run longer than 10 s) fails the script: the target's last
 # words, the input escaped and in hex, and where its file is kept.
 #   bash tools/fuzz.sh [SECONDS] [TARGET...]     e.g. bash tools/fuzz.sh 30 csv
-# The build tree is FUZZ_BUILD_DIR (default build-fuzz); findings are kept in
-# its fuzz-findings/.
+# The build tree is FUZZ_BUILD_DIR (default build-fuzz), configured with
+# CMAKE_ARGS as well where set; findings are kept in its fuzz-findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
@@ -18,7 +18,7 @@ build=${FUZZ_BUILD_DIR:-build-fuzz}
 
 install_packages >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVENTRANO_FUZZ=ON -DVENTRANO_TESTS=OFF \
-      -DVENTRANO_BENCH=OFF >/dev/null
+      -DVENTRANO_BENCH=OFF ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ventrano-fuzz.XXXXXX")
