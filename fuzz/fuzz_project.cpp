@@ -8,8 +8,8 @@
 // each where it was) with stored results that match the recomputed ones,
 // and writing that project again gives the same bytes.
 //
-// Reproduce a finding in the windows (File, Open) or with the test suite's
-// project::read.
+// Replay a finding with build-fuzz/fuzz/fuzz_project CRASH-FILE; the file
+// is one the program's windows open as well.
 #include "fuzz/harness.h"
 
 #include "project/json.h"

@@ -93,10 +93,14 @@ extern "C" ssize_t read(int fd, void *buffer, std::size_t size)
 
 namespace fuzzing {
 
-void fail(const char *what, std::string_view text, int line)
+void fail(const char *what, std::string_view text, const char *file, int line)
 {
-    std::fprintf(realStderr, "\n==== check failed%s%s: %s\n", line ? " at line " : "", line ? std::to_string(line).c_str() : "",
-                 what);
+    if (file) {
+        const char *slash = std::strrchr(file, '/');
+        std::fprintf(realStderr, "\n==== check failed at %s:%d: %s\n", slash ? slash + 1 : file, line, what);
+    } else {
+        std::fprintf(realStderr, "\n==== failed: %s\n", what);
+    }
     if (!text.empty()) {
         std::fprintf(realStderr, "---- on the text (%zu bytes):\n", text.size());
         std::fwrite(text.data(), 1, std::min<std::size_t>(text.size(), 4000), realStderr);

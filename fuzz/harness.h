@@ -16,11 +16,11 @@ namespace fuzzing {
 
 // Says what failed, with the text it failed on, and aborts: libFuzzer then
 // keeps the input as a crash file.
-[[noreturn]] void fail(const char *what, std::string_view text = {}, int line = 0);
+[[noreturn]] void fail(const char *what, std::string_view text = {}, const char *file = nullptr, int line = 0);
 
 #define FUZZ_CHECK(cond, text)                                                                                        \
     do {                                                                                                              \
-        if (!(cond)) ::fuzzing::fail(#cond, (text), __LINE__);                                                         \
+        if (!(cond)) ::fuzzing::fail(#cond, (text), __FILE__, __LINE__);                                               \
     } while (0)
 
 // What a run of the program left.
