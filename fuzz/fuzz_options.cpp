@@ -26,7 +26,6 @@
 #include "textio/number.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
