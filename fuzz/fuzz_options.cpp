@@ -26,6 +26,7 @@
 #include "textio/number.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -61,26 +62,32 @@ struct SeedFile {
 const SeedFile seedFiles[] = {{"cases.csv", goodCases}, {"bad.csv", badCases}, {"p.ventrano", projectFile}};
 const std::string empty;
 
-// The scratch folder, made once under $TMPDIR, and put back as it was
-// after a run that changed it (a command that writes files).
+// The scratch folder, made once under $TMPDIR as ventrano-fuzz-options.PID,
+// and put back as it was after a run that changed it (a command that writes
+// files). libFuzzer ends the process without its destructors: the folders
+// of processes that have ended are removed when the next one starts.
 struct Scratch {
+    static constexpr std::string_view prefix = "ventrano-fuzz-options.";
     fs::path dir;
     int dirFd = -1, homeFd = -1;
     Scratch()
     {
         const char *tmp = std::getenv("TMPDIR");
-        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/ventrano-fuzz-options.XXXXXX";
-        if (!mkdtemp(tmpl.data())) fail("mkdtemp failed", std::strerror(errno));
-        dir = tmpl;
+        const fs::path base = tmp && *tmp ? tmp : "/tmp";
+        std::error_code ec;
+        for (const fs::directory_entry &e : fs::directory_iterator(base, ec)) {
+            const std::string name = e.path().filename().string();
+            if (name.rfind(prefix, 0) != 0) continue;
+            const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+            if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(e.path(), ec);
+        }
+        dir = base / (std::string(prefix) + std::to_string(getpid()));
+        fs::remove_all(dir, ec);
+        if (!fs::create_directory(dir, ec)) fail("cannot make the scratch folder", ec.message());
         reset();
-        dirFd = open(tmpl.c_str(), O_RDONLY | O_DIRECTORY);
+        dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
         homeFd = open(".", O_RDONLY | O_DIRECTORY);
         if (dirFd < 0 || homeFd < 0) fail("cannot open the scratch folder", std::strerror(errno));
-    }
-    ~Scratch()
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
     static Scratch &instance()
     {
