@@ -1,6 +1,8 @@
-# Shared by tools/run.sh and tools/test.sh: the Debian packages the program,
-# its tests and its benchmarks need, and the configured build tree.
-PACKAGES="cmake ninja-build g++ clang dpkg-dev file qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev fonts-wine fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick poppler-utils desktop-file-utils shared-mime-info libglib2.0-bin libxml2-utils librsvg2-bin python3"
+# Shared by tools/run.sh, tools/test.sh and tools/fuzz.sh: the Debian
+# packages the program, its tests, its benchmarks and its fuzz targets need
+# (libclang-rt-dev: clang's sanitizer and libFuzzer libraries), and the
+# configured build tree.
+PACKAGES="cmake ninja-build g++ clang libclang-rt-dev dpkg-dev file qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev fonts-wine fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick poppler-utils desktop-file-utils shared-mime-info libglib2.0-bin libxml2-utils librsvg2-bin python3"
 
 install_packages() {
   local missing=""
