@@ -1,7 +1,5 @@
 #include "projectwindows/CaseIds.h"
 
-#include <QTimer>
-
 #include <algorithm>
 
 namespace projects {
@@ -11,13 +9,9 @@ CaseIds::CaseIds(ProjectDocument *document, QObject *parent) : QObject(parent), 
     renew();
     connect(document_, &ProjectDocument::casesChanged, this, &CaseIds::follow);
     connect(document_, &ProjectDocument::currentChanged, this, &CaseIds::updated);
-    // A project opened, restored or new is put in place with its name
-    // first and its cases after, within one call: a change of the cases
-    // right after a change of the name may be another project.
-    connect(document_, &ProjectDocument::fileNameChanged, this, [this] {
-        replacing_ = true;
-        QTimer::singleShot(0, this, [this] { replacing_ = false; });
-    });
+    // A project opened, restored or new: its cases are others, whatever
+    // their number, from its next change of the cases on.
+    connect(document_, &ProjectDocument::replaced, this, [this] { replacing_ = true; });
 }
 
 CaseIds::Id CaseIds::at(int index) const
@@ -52,6 +46,7 @@ void CaseIds::follow()
         expecting_ = false;
     } else if (replacing_ || ids_.size() != std::size_t(document_->caseCount())) {
         expecting_ = false;
+        replacing_ = false;
         renew();
         emit renewed();
     }

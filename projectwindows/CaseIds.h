@@ -55,7 +55,7 @@ private:
     Id next_ = 1;
     std::vector<Id> expected_; // the identities after an edit under way
     bool expecting_ = false;
-    bool replacing_ = false;   // the file's name changed: another project may follow
+    bool replacing_ = false;   // another project was put in place: its cases are new ones
 };
 
 } // namespace projects

@@ -223,6 +223,7 @@ void ProjectDocument::replace(project::Project p, const QString &fileName)
     opening_ = true;
     mainF_->setInputs(project_.cases[static_cast<std::size_t>(project_.current)].inputs);
     opening_ = false;
+    emit replaced();
     setModified(false);
     emit fileNameChanged();
     emit currentChanged(project_.current);

@@ -84,6 +84,10 @@ public:
     static project::Project newProject(int language);
 
 signals:
+    // Another project was put in place (replace()): its cases are not the
+    // ones before, whatever their number. Emitted before the other signals
+    // that the new project sends.
+    void replaced();
     // Anything in the project changed (details, cases, their order, the
     // current case, a case's inputs).
     void changed();
