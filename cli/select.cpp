@@ -115,6 +115,14 @@ int runSelect(int argc, char **argv)
         return refusal(commandWords(design::explainBalance(c, b.why)));
     }
 
+    // A derived duty beyond those the selection takes: said as derived.
+    const bool derived = !c.dutyKW;
+    if (derived && !(r.dutyKW >= selection::MinDutyKW && r.dutyKW <= selection::MaxDutyKW)) {
+        if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
+        static_assert(selection::MinDutyKW == 0.001 && selection::MaxDutyKW == 100000, "the message names the range");
+        return refusal("the design conditions give a heat duty of " + numberText(r.dutyKW) +
+                       " kW, outside the 0.001 to 100000 kW the selection takes");
+    }
     const selection::Result res = selection::select(r);
     for (const selection::Entry &e : res.entries) {
         out.raw(rating::TipusNevek[e.Tipus]);

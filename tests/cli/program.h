@@ -59,17 +59,18 @@ inline std::string fileWith(const std::string &name, const std::string &text)
     return path;
 }
 
-// Runs the program with `args`, `input` on standard input; standard output
-// goes to a file, or to `stdoutPath` (such as /dev/full) where given.
+// Runs the program with `args`, `input` on standard input (a file, or a
+// pipe where `piped`); standard output goes to a file, or to `stdoutPath`
+// (such as /dev/full) where given.
 inline Outcome run(const std::vector<std::string> &args, const std::string &input = "",
-                   const std::string &stdoutPath = "")
+                   const std::string &stdoutPath = "", bool piped = false)
 {
     const std::string dir = scratch();
     const std::string in = dir + "/in", out = dir + "/out", err = dir + "/err";
     std::ofstream(in, std::ios::binary) << input;
-    std::string cmd = shellQuoted(RATE_PROGRAM);
+    std::string cmd = (piped ? "cat " + in + " | " : std::string()) + shellQuoted(RATE_PROGRAM);
     for (const auto &a : args) cmd += " " + shellQuoted(a);
-    cmd += " <" + in + " >" + (stdoutPath.empty() ? out : stdoutPath) + " 2>" + err;
+    cmd += (piped ? std::string() : " <" + in) + " >" + (stdoutPath.empty() ? out : stdoutPath) + " 2>" + err;
     std::remove(out.c_str());
     const int st = std::system(cmd.c_str());
     Outcome r;
