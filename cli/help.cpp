@@ -77,8 +77,8 @@ its line; the other rows are rated all the same. Lines end with LF; each row
 is written as soon as it is read.
 
 Projects: a FILE whose name ends in .ventrano, or any input whose first
-character (after a byte order mark, blanks and line breaks) is '{', is read
-as a project file; --project reads the input as one whatever its name and
+character (after a byte order mark, blanks and line breaks, within its first
+64 KiB) is '{', is read as a project file; --project reads the input as one whatever its name and
 start, --csv as CSV. The output then has a row for each case, in the file's
 order: first 'case' (the case's name), then type series parallel
 jacket_flow jacket_unit jacket_inlet coil_flow coil_unit coil_inlet

@@ -291,6 +291,20 @@ TEST(Rate, SpreadsheetInput)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5); // header, 3 rows, the note's line break
 }
 
+// The start of the input is looked at to tell a table from a project: a
+// table after more blank lines than are looked at is read all the same,
+// its lines counted from the input's first.
+TEST(Rate, TableAfterThousandsOfBlankLines)
+{
+    const std::string blanks = std::string(70000, '\n') + " \t\r\n";
+    const Outcome r = run({"rate"}, blanks + header + "\nVT/R-0,1,1,7,1,m3/h,m3/h,80,x\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].rfind(header, 0), 0u);
+    EXPECT_NE(out[1].find(",line 70003: coil_inlet: 'x' is not a number"), std::string::npos) << out[1];
+}
+
 // Records the reader cannot take apart: a message each, then on.
 TEST(Rate, MalformedRecords)
 {
