@@ -1,4 +1,4 @@
-// The two commands of ventrano-rate and what they share.
+// The commands of ventrano-rate and what they share.
 #pragma once
 
 #include <string>
@@ -33,9 +33,15 @@ int run(int argc, char **argv);
 // The arguments after the command's name.
 int runRate(int argc, char **argv);
 int runSelect(int argc, char **argv);
+int runBalance(int argc, char **argv);
+int runSolve(int argc, char **argv);
+int runProject(int argc, char **argv);
 
 extern const char *const helpText;       // the program's
 extern const char *const rateHelpText;   // ventrano-rate rate --help
 extern const char *const selectHelpText; // ventrano-rate select --help
+extern const char *const balanceHelpText;
+extern const char *const solveHelpText;
+extern const char *const projectHelpText;
 
 } // namespace cli

@@ -1,5 +1,9 @@
-// ventrano-rate select: the selection engine's list as CSV.
+// ventrano-rate select: the selection engine's list as CSV, for a duty and
+// both flows or for design conditions.
 #include "cli/commands.h"
+#include "cli/options.h"
+#include "design/conditions.h"
+#include "design/explain.h"
 #include "selection/explain.h"
 #include "selection/select.h"
 #include "textio/casefields.h"
@@ -8,10 +12,10 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cli {
 using namespace textio;
@@ -20,12 +24,12 @@ namespace {
 
 enum Option {
     Duty, JacketFlow, JacketUnit, JacketInlet, CoilFlow, CoilUnit, CoilInlet,
-    MaxSeries, MaxParallel, MaxDpJacket, MaxDpCoil, Types, OptionCount
+    MaxSeries, MaxParallel, MaxDpJacket, MaxDpCoil, Types, JacketOutlet, CoilOutlet, Fouling, Margin, OptionCount
 };
 constexpr const char *optionNames[OptionCount] = {
-    "--duty",       "--jacket-flow",  "--jacket-unit",   "--jacket-inlet",  "--coil-flow", "--coil-unit",
-    "--coil-inlet", "--max-series",   "--max-parallel",  "--max-dp-jacket", "--max-dp-coil", "--types"};
-constexpr int requiredCount = CoilInlet + 1; // Duty to CoilInlet
+    "--duty",       "--jacket-flow",  "--jacket-unit",   "--jacket-inlet",  "--coil-flow",   "--coil-unit",
+    "--coil-inlet", "--max-series",   "--max-parallel",  "--max-dp-jacket", "--max-dp-coil", "--types",
+    "--jacket-outlet", "--coil-outlet", "--fouling", "--margin"};
 
 std::string readTypes(std::string_view text, std::array<bool, rating::TipusCount> &types)
 {
@@ -42,82 +46,84 @@ std::string readTypes(std::string_view text, std::array<bool, rating::TipusCount
     }
 }
 
-// Whether an argument after an option that takes a value is no value but
-// another option (a negative number is a value).
-bool isOption(std::string_view a) { return a.rfind("--", 0) == 0 || a == "-h"; }
-
 } // namespace
 
 int runSelect(int argc, char **argv)
 {
-    std::optional<std::string> value[OptionCount];
-    bool options = true;
-    for (int i = 0; i < argc; ++i) {
-        std::string_view a = argv[i];
-        // After '--' every argument is an operand, and the command takes none.
-        if (options && a == "--") {
-            options = false;
-            continue;
-        }
-        if (!options) return usageError("unexpected argument " + quoted(a), "select");
-        if (a == "-h" || a == "--help") return writeOut(selectHelpText);
-        std::optional<std::string> given;
-        if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string_view::npos) {
-            given = std::string(a.substr(eq + 1));
-            a = a.substr(0, eq);
-        }
-        int o = 0;
-        while (o < OptionCount && a != optionNames[o]) ++o;
-        if (o == OptionCount) {
-            if (a.size() > 1 && a[0] == '-') return usageError("unknown option " + quoted(a), "select");
-            return usageError("unexpected argument " + quoted(a), "select");
-        }
-        if (!given) {
-            if (i + 1 == argc || isOption(argv[i + 1]))
-                return usageError(std::string(optionNames[o]) + " needs a value", "select");
-            given = argv[++i];
-        }
-        value[o] = std::move(given); // the last one counts
-    }
+    std::vector<std::optional<std::string>> value;
+    if (const int status = readOptions(argc, argv, "select", selectHelpText, optionNames, value); status >= 0)
+        return status;
+    auto given = [&](Option o) -> const std::optional<std::string> & { return value[o]; };
+
+    // Both inlets and units, and three of the duty, the flows and the
+    // outlets. Without an outlet that is the duty and both flows.
     std::string missing;
-    for (int o = 0; o < requiredCount; ++o)
-        if (!value[o]) missing += std::string(missing.empty() ? "" : " ") + optionNames[o];
-    if (!missing.empty()) return usageError("missing " + missing, "select");
+    if (!given(JacketOutlet) && !given(CoilOutlet)) {
+        for (int o = Duty; o <= CoilInlet; ++o)
+            if (!value[static_cast<std::size_t>(o)]) missing += std::string(missing.empty() ? "missing " : " ") + optionNames[o];
+    } else {
+        constexpr int always[] = {JacketUnit, JacketInlet, CoilUnit, CoilInlet};
+        constexpr int threeOf[] = {Duty, JacketFlow, CoilFlow, JacketOutlet, CoilOutlet};
+        missing = missingConditions(value, always, threeOf, optionNames);
+    }
+    if (!missing.empty()) return usageError(missing, "select");
 
     selection::Request r;
-    std::string why;
-    auto check = [&](int o, const std::string &problem) {
-        if (!problem.empty() && why.empty()) why = std::string(optionNames[o]) + ": " + problem;
+    design::Conditions c;
+    FirstProblem why;
+    auto number = [&](Option o, auto read) -> std::optional<double> {
+        if (!given(o)) return std::nullopt;
+        double v = 0;
+        why(optionNames[o], read(*given(o), v));
+        return v;
     };
-    check(Duty, readNumber(*value[Duty], selection::MinDutyKW, selection::MaxDutyKW, true, r.dutyKW));
-    check(JacketFlow, readFlow(*value[JacketFlow], r.MVk));
-    check(JacketUnit, readUnit(*value[JacketUnit], r.CbMVkIndex));
-    check(JacketInlet, readInlet(*value[JacketInlet], r.tkb));
-    check(CoilFlow, readFlow(*value[CoilFlow], r.MVs));
-    check(CoilUnit, readUnit(*value[CoilUnit], r.CbMVsIndex));
-    check(CoilInlet, readInlet(*value[CoilInlet], r.tsb));
+    c.dutyKW = number(Duty, [](std::string_view t, double &v) {
+        return readNumber(t, selection::MinDutyKW, selection::MaxDutyKW, true, v);
+    });
+    c.MVk = number(JacketFlow, readFlow);
+    why(optionNames[JacketUnit], readUnit(*given(JacketUnit), c.CbMVkIndex));
+    why(optionNames[JacketInlet], readInlet(*given(JacketInlet), c.tkb));
+    c.MVs = number(CoilFlow, readFlow);
+    why(optionNames[CoilUnit], readUnit(*given(CoilUnit), c.CbMVsIndex));
+    why(optionNames[CoilInlet], readInlet(*given(CoilInlet), c.tsb));
     // A flow above 0 that is 0 once in m3/s rates as no flow at all.
-    if (why.empty()) check(JacketFlow, flowTooSmall(r.MVk, r.CbMVkIndex));
-    if (why.empty()) check(CoilFlow, flowTooSmall(r.MVs, r.CbMVsIndex));
-    if (value[MaxSeries]) check(MaxSeries, readCount(*value[MaxSeries], r.maxSeries));
-    if (value[MaxParallel]) check(MaxParallel, readCount(*value[MaxParallel], r.maxParallel));
-    double limit = 0;
-    if (value[MaxDpJacket]) {
-        check(MaxDpJacket, readNumber(*value[MaxDpJacket], 0, HUGE_VAL, true, limit));
-        r.maxDpJacketKPa = limit;
-    }
-    if (value[MaxDpCoil]) {
-        check(MaxDpCoil, readNumber(*value[MaxDpCoil], 0, HUGE_VAL, true, limit));
-        r.maxDpCoilKPa = limit;
-    }
-    if (value[Types]) check(Types, readTypes(*value[Types], r.types));
-    if (!why.empty()) return usageError(why, "select");
+    if (!why.any() && c.MVk) why(optionNames[JacketFlow], flowTooSmall(*c.MVk, c.CbMVkIndex));
+    if (!why.any() && c.MVs) why(optionNames[CoilFlow], flowTooSmall(*c.MVs, c.CbMVsIndex));
+    c.tkk = number(JacketOutlet, readInlet);
+    c.tsk = number(CoilOutlet, readInlet);
+    if (given(MaxSeries)) why(optionNames[MaxSeries], readCount(*given(MaxSeries), r.maxSeries));
+    if (given(MaxParallel)) why(optionNames[MaxParallel], readCount(*given(MaxParallel), r.maxParallel));
+    auto limit = [](std::string_view t, double &v) { return readNumber(t, 0, HUGE_VAL, true, v); };
+    r.maxDpJacketKPa = number(MaxDpJacket, limit);
+    r.maxDpCoilKPa = number(MaxDpCoil, limit);
+    if (given(Types)) why(optionNames[Types], readTypes(*given(Types), r.types));
+    if (given(Fouling)) why(optionNames[Fouling], readFouling(*given(Fouling), r.Rf));
+    if (given(Margin))
+        why(optionNames[Margin], readNumber(*given(Margin), 0, selection::MaxMarginPercent, true, r.marginPercent));
+    if (why.any()) return usageError(why.text(), "select");
 
-    const selection::Result res = selection::select(r);
     CsvWriter out(stdout);
-    for (const char *c : {"type", "series", "parallel", "units", "surface_m2", "duty_kW", "margin_percent"}) out.raw(c);
-    for (const char *c : resultColumns) out.raw(c);
+    for (const char *col : {"type", "series", "parallel", "units", "surface_m2", "duty_kW", "margin_percent"}) out.raw(col);
+    for (const char *col : resultColumns) out.raw(col);
     out.end();
+
+    // The duty and flows the design conditions give; given the duty and
+    // both flows, those.
+    const design::BalanceResult b = design::designRequest(c, r);
+    if (!b.ok()) {
+        if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
+        return refusal(commandWords(design::explainBalance(c, b.why)));
+    }
+
+    // A derived duty beyond those the selection takes: said as derived.
+    const bool derived = !c.dutyKW;
+    if (derived && !(r.dutyKW >= selection::MinDutyKW && r.dutyKW <= selection::MaxDutyKW)) {
+        if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
+        static_assert(selection::MinDutyKW == 0.001 && selection::MaxDutyKW == 100000, "the message names the range");
+        return refusal("the design conditions give a heat duty of " + numberText(r.dutyKW) +
+                       " kW, outside the 0.001 to 100000 kW the selection takes");
+    }
+    const selection::Result res = selection::select(r);
     for (const selection::Entry &e : res.entries) {
         out.raw(rating::TipusNevek[e.Tipus]);
         out.raw(std::to_string(e.Soros));
@@ -130,12 +136,8 @@ int runSelect(int argc, char **argv)
         out.end();
     }
     if (!out.flush()) return ioError("cannot write to standard output", out.errorNumber());
-    if (res.entries.empty()) {
-        // The sides named as the options name them.
-        const std::string why = selection::explain(r, res.why, 1, ".", {"jacket side", "coil side"});
-        std::fprintf(stderr, "%s: %s\n", program, why.c_str());
-        return exitSome;
-    }
+    // The sides named as the options name them.
+    if (res.entries.empty()) return refusal(selection::explain(r, res.why, 1, ".", {"jacket side", "coil side"}));
     return exitOk;
 }
 

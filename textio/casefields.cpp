@@ -1,6 +1,7 @@
 #include "textio/casefields.h"
 
 #include "textio/number.h"
+#include "rating/fields.h"
 
 #include <charconv>
 #include <cmath>
@@ -114,6 +115,11 @@ std::string flowTooSmall(double flow, int unit)
 }
 
 std::string readInlet(std::string_view text, double &out) { return readNumber(text, -5, 150, true, out); }
+
+std::string readFouling(std::string_view text, double &out)
+{
+    return readNumber(text, rating::MinFouling, rating::MaxFouling, true, out);
+}
 
 std::string readUnit(std::string_view text, int &out)
 {

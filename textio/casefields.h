@@ -19,6 +19,10 @@ inline constexpr const char *inputColumns[InputColumnCount] = {"type",        "s
                                                                "jacket_flow", "coil_flow", "jacket_unit",
                                                                "coil_unit",   "jacket_inlet", "coil_inlet"};
 
+// The optional input column of the fouling resistance, m2·K/W (missing or
+// empty: rating::Rf).
+inline constexpr const char *foulingColumn = "fouling_m2K_W";
+
 // The result columns after the heat duty (duty_kW), from the numbers the
 // main window formats its result texts from.
 inline constexpr const char *resultColumns[] = {
@@ -42,6 +46,7 @@ std::string readCount(std::string_view text, int &out);    // a whole number 1..
 std::string readFlow(std::string_view text, double &out);  // 0..150
 std::string readUnit(std::string_view text, int &out);     // l/min (0) or m3/h (1)
 std::string readInlet(std::string_view text, double &out); // -5..150 °C
+std::string readFouling(std::string_view text, double &out); // 0..0.01 m2·K/W
 // A number in [lo, hi] (hi may be infinite); lo itself only if closed. A
 // decimal number beyond the doubles (1e309, 1e-400) is out of range, not
 // "not a number".

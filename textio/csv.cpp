@@ -19,6 +19,16 @@ CsvReader::CsvReader(std::FILE *in, std::size_t maxRecordBytes, std::size_t maxF
 {
 }
 
+void CsvReader::prepend(std::string_view bytes)
+{
+    const std::size_t unread = end_ - pos_;
+    if (bytes.size() + unread > buffer_.size()) buffer_.resize(bytes.size() + unread);
+    std::memmove(buffer_.data() + bytes.size(), buffer_.data() + pos_, unread);
+    std::memcpy(buffer_.data(), bytes.data(), bytes.size());
+    pos_ = 0;
+    end_ = bytes.size() + unread;
+}
+
 bool CsvReader::fill()
 {
     if (eof_) return false;

@@ -46,6 +46,10 @@ public:
     // The next record, false at the end of the input. A read error ends the
     // input; error() says so, and errorNumber() gives its errno.
     bool next(CsvRecord &record);
+    // Bytes taken from the stream before the reader (to see what the input
+    // holds): they are read first, then the stream from where they end.
+    // Before the first next() only.
+    void prepend(std::string_view bytes);
     bool error() const { return readError_; }
     int errorNumber() const { return readErrno_; }
 

@@ -5,108 +5,19 @@
 #include "selection/explain.h"
 #include "selection/select.h"
 
+#include "program.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#ifndef RATE_PROGRAM
-#error "RATE_PROGRAM: the path of the built ventrano-rate"
-#endif
+using namespace clitest;
 
 namespace {
-
-struct Outcome {
-    int status = -1; // exit status; -1 when it did not exit normally
-    std::string out, err;
-};
-
-std::string slurp(const std::string &path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-std::string shellQuoted(const std::string &s)
-{
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs the program with `args`, `input` on standard input; standard output
-// goes to a file, or to `stdoutPath` (such as /dev/full) where given.
-Outcome run(const std::vector<std::string> &args, const std::string &input = "", const std::string &stdoutPath = "")
-{
-    static const std::string dir = [] {
-        char tmpl[] = "/tmp/ventrano-rate-test.XXXXXX";
-        return std::string(mkdtemp(tmpl));
-    }();
-    const std::string in = dir + "/in", out = dir + "/out", err = dir + "/err";
-    std::ofstream(in, std::ios::binary) << input;
-    std::string cmd = shellQuoted(RATE_PROGRAM);
-    for (const auto &a : args) cmd += " " + shellQuoted(a);
-    cmd += " <" + in + " >" + (stdoutPath.empty() ? out : stdoutPath) + " 2>" + err;
-    std::remove(out.c_str());
-    const int st = std::system(cmd.c_str());
-    Outcome r;
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
-    return r;
-}
-
-std::vector<std::string> lines(const std::string &text)
-{
-    std::vector<std::string> out;
-    std::istringstream s(text);
-    for (std::string l; std::getline(s, l);) out.push_back(l);
-    return out;
-}
-
-// The fields of one output line (the program's own output: quotes only
-// where a field holds a comma, a quote or a line break; none of the tests'
-// lines holds a line break).
-std::vector<std::string> fieldsOf(const std::string &line)
-{
-    std::vector<std::string> out(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') out.back() += '"', ++i;
-            else if (c == '"') quoted = false;
-            else out.back() += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            out.emplace_back();
-        } else {
-            out.back() += c;
-        }
-    }
-    return out;
-}
-
-double readBack(const std::string &text)
-{
-    double x = std::nan("");
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), x);
-    EXPECT_TRUE(res.ec == std::errc() && res.ptr == text.data() + text.size()) << text;
-    return x;
-}
 
 const char *const header = "type,series,parallel,jacket_flow,coil_flow,jacket_unit,coil_unit,jacket_inlet,coil_inlet";
 const char *const outputColumns[] = {"duty_kW",
@@ -135,8 +46,6 @@ rating::Model window(const rating::Case &c)
     m.Szamitas();
     return m;
 }
-
-std::string units(int i) { return i ? "m3/h" : "l/min"; }
 
 std::string rowOf(const rating::Case &c)
 {
@@ -286,6 +195,70 @@ TEST(Rate, BadRowsGetAMessageAndTheRestIsRated)
     EXPECT_EQ(std::vector<std::string>(pf.begin() + 9, pf.end()), std::vector<std::string>(gf.begin() + 9, gf.end()));
 }
 
+// The optional fouling column: missing or empty, the rating's own; a value
+// rates with it; a bad one is the row's error. The column is echoed as read.
+TEST(Rate, FoulingColumn)
+{
+    const std::string row = "VT/R-2,1,1,7,1,m3/h,m3/h,80,20";
+    const Outcome without = run({"rate"}, std::string(header) + "\n" + row + "\n");
+    ASSERT_EQ(without.status, 0);
+    const auto plain = fieldsOf(lines(without.out).at(1));
+    const std::vector<std::string> plainResults(plain.begin() + 9, plain.end());
+
+    rating::Case c;
+    c.Tipus = 2;
+    c.Rf = 0.0002;
+    rating::Model m;
+    const rating::Rating fouled = rating::rate(m, c);
+    ASSERT_TRUE(fouled.ok());
+    const struct {
+        std::string fouling;
+        std::string message; // empty: rated
+        bool asDefault = false;
+    } rows[] = {
+        {"", "", true},
+        {"  ", "", true},
+        {"0.000055", "", true},
+        {"5.5e-5", "", true},
+        {" 0.0002 ", ""},
+        {"0.0002", ""},
+        {"0", ""},
+        {"0.01", ""},
+        {"0.0100001", "fouling_m2K_W: 0.0100001 is outside 0 to 0.01"},
+        {"-0.0001", "fouling_m2K_W: -0.0001 is outside 0 to 0.01"},
+        {"0,0002", "fouling_m2K_W: '0,0002' is not a number (the decimal separator is a point)"},
+        {"nan", "fouling_m2K_W: 'nan' is not a number"},
+    };
+    std::string input = std::string(header) + ",fouling_m2K_W\n";
+    for (const auto &r : rows) input += row + ",\"" + r.fouling + "\"\n";
+    const Outcome got = run({"rate"}, input);
+    EXPECT_EQ(got.status, 1);
+    const auto out = lines(got.out);
+    ASSERT_EQ(out.size(), std::size(rows) + 1);
+    EXPECT_EQ(out[0], std::string(header) + ",fouling_m2K_W,duty_kW,jacket_outlet_C,coil_outlet_C,jacket_dp_kPa,"
+                      "coil_dp_kPa,jacket_mass_flow_kg_s,coil_mass_flow_kg_s,jacket_velocity_m_s,coil_velocity_m_s,"
+                      "jacket_film_W_m2K,coil_film_W_m2K,overall_W_m2K,error");
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].fouling);
+        const auto f = fieldsOf(out[i + 1]);
+        ASSERT_EQ(f.size(), 10u + 13u);
+        EXPECT_EQ(f[9], rows[i].fouling);
+        const std::vector<std::string> results(f.begin() + 10, f.end());
+        if (!rows[i].message.empty()) {
+            EXPECT_EQ(f[22], "line " + std::to_string(i + 2) + ": " + rows[i].message);
+            EXPECT_EQ(f[10], "");
+        } else if (rows[i].asDefault) {
+            EXPECT_EQ(results, plainResults);
+        } else {
+            EXPECT_NE(results, plainResults);
+            EXPECT_EQ(f[22], "");
+        }
+    }
+    const auto f = fieldsOf(out[6]);
+    EXPECT_EQ(readBack(f[10]), fouled.values.QLabel);
+    EXPECT_EQ(readBack(f[21]), fouled.values.LbHoatbocsT);
+}
+
 // What spreadsheets and hand-made files bring: a byte order mark, CRLF,
 // columns in another order (one name after a blank) with extra ones passed
 // through (quoted fields with commas, quotes and line breaks), empty lines
@@ -316,6 +289,20 @@ TEST(Rate, SpreadsheetInput)
               std::string::npos)
         << r.out;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5); // header, 3 rows, the note's line break
+}
+
+// The start of the input is looked at to tell a table from a project: a
+// table after more blank lines than are looked at is read all the same,
+// its lines counted from the input's first.
+TEST(Rate, TableAfterThousandsOfBlankLines)
+{
+    const std::string blanks = std::string(70000, '\n') + " \t\r\n";
+    const Outcome r = run({"rate"}, blanks + header + "\nVT/R-0,1,1,7,1,m3/h,m3/h,80,x\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].rfind(header, 0), 0u);
+    EXPECT_NE(out[1].find(",line 70003: coil_inlet: 'x' is not a number"), std::string::npos) << out[1];
 }
 
 // Records the reader cannot take apart: a message each, then on.
@@ -379,6 +366,33 @@ TEST(Program, UsageErrorsAndHelp)
         {{"select", "--duty", "40", "--", "--jacket-flow", "7"}, "", "unexpected argument '--jacket-flow'"},
         {{"select", "stray"}, "", "unexpected argument 'stray'"},
         {{"select", "--frob\nx"}, "", "unknown option '--frob\\x0Ax'"},
+        {{"rate", "--csv", "--project"}, good, "--csv and --project exclude each other"},
+        {{"rate"}, std::string(header) + ",fouling_m2K_W, fouling_m2K_W\n", "the column 'fouling_m2K_W' is in the header twice"},
+        // The commands of design conditions: both inlets and units, and
+        // three of the duty, the flows and the outlets.
+        {{"select", "--coil-outlet", "55"}, "",
+         "missing --jacket-unit --jacket-inlet --coil-unit --coil-inlet; give three of --duty --jacket-flow "
+         "--coil-flow --jacket-outlet --coil-outlet (1 given)"},
+        {{"balance"}, "", "missing --jacket-inlet --coil-inlet --jacket-unit --coil-unit; give three of"},
+        {{"balance", "--jacket-inlet", "80", "--coil-inlet", "10", "--jacket-unit", "m3/h", "--coil-unit", "m3/h",
+          "--duty", "40", "--jacket-flow", "7", "--coil-flow", "1", "--coil-outlet", "50"},
+         "", "give three of --jacket-flow --coil-flow --jacket-outlet --coil-outlet --duty (4 given)"},
+        {{"balance", "--frob"}, "", "unknown option '--frob'"},
+        {{"balance", "--duty"}, "", "--duty needs a value"},
+        {{"solve"}, "", "missing --type --series --parallel --jacket-flow --jacket-unit --jacket-inlet --coil-flow "
+                        "--coil-unit --coil-inlet --vary --target"},
+        // The varied input's own value may be left out.
+        {{"solve", "--vary", "coil_flow"}, "", "missing --type --series --parallel --jacket-flow --jacket-unit "
+                                               "--jacket-inlet --coil-unit --coil-inlet --target"},
+        {{"solve", "--vary", "duty"}, "", "--vary: 'duty' is not an input to vary (jacket_flow, coil_flow, "
+                                          "jacket_inlet, coil_inlet or fouling)"},
+        {{"project"}, "", "missing --from-csv"},
+        {{"project", "--from-csv"}, "", "--from-csv needs a value"},
+        {{"project", "--from-csv", "-", "x"}, good, "unexpected argument 'x'"},
+        {{"project", "--from-csv", "-"}, "", "no header row"},
+        {{"project", "--from-csv", "-"}, "type,series\n", "the header lacks the column(s) parallel, jacket_flow"},
+        {{"project", "--from-csv", "-"}, std::string(header) + ",case,case\n", "the column 'case' is in the header twice"},
+        {{"project", "--from-csv", "-", "--name", "Kaz\xE1n"}, good, "--name: 'Kaz\xE1n' is not UTF-8 text"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.message);
@@ -390,7 +404,8 @@ TEST(Program, UsageErrorsAndHelp)
     }
     for (const std::vector<std::string> &args :
          std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"rate", "--help"}, {"select", "--help"},
-                                               {"select", "--duty", "x", "-h"}, {"--", "rate", "--help"}}) {
+                                               {"select", "--duty", "x", "-h"}, {"--", "rate", "--help"},
+                                               {"balance", "--help"}, {"solve", "-h"}, {"project", "--help"}}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 0) << args[0];
         EXPECT_EQ(r.err, "");
@@ -401,6 +416,9 @@ TEST(Program, UsageErrorsAndHelp)
     }
     EXPECT_NE(run({"rate", "--help"}).out.find("jacket_film_W_m2K"), std::string::npos);
     EXPECT_NE(run({"select", "--help"}).out.find("--max-dp-coil"), std::string::npos);
+    const std::string top = run({"--help"}).out;
+    for (const char *command : {"rate", "select", "balance", "solve", "project"})
+        EXPECT_NE(top.find("\n  " + std::string(command) + " "), std::string::npos) << command;
     const Outcome v = run({"--version"});
     EXPECT_EQ(v.status, 0);
     EXPECT_EQ(v.out.rfind("ventrano-rate ", 0), 0u);
@@ -438,6 +456,20 @@ TEST(Program, InputAndOutputFailures)
         {{"select", "--help"}, "", "/dev/full", full},
         {{"rate"}, good, "/dev/full", full},
         {select, "", "/dev/full", full},
+        {{"balance", "--help"}, "", "/dev/full", full},
+        {{"balance", "--jacket-inlet", "80", "--coil-inlet", "10", "--jacket-unit", "m3/h", "--coil-unit", "m3/h",
+          "--jacket-flow", "7", "--coil-flow", "1", "--coil-outlet", "50"},
+         "", "/dev/full", full},
+        {{"solve", "--vary", "coil_flow", "--target", "duty_kW=40", "--type", "VT/R-2", "--series", "1",
+          "--parallel", "1", "--jacket-flow", "7", "--jacket-unit", "m3/h", "--jacket-inlet", "80", "--coil-unit",
+          "m3/h", "--coil-inlet", "20"},
+         "", "/dev/full", full},
+        {{"project", "--from-csv", "-"}, good, "/dev/full", full},
+        {{"project", "--from-csv", "/nonexistent/cases.csv"}, "", "",
+         "ventrano-rate: cannot open '/nonexistent/cases.csv': No such file or directory\n"},
+        {{"rate", "/nonexistent/cases.ventrano"}, "", "",
+         "ventrano-rate: cannot open '/nonexistent/cases.ventrano': No such file or directory\n"},
+        {{"rate", "--project", "/"}, "", "", "ventrano-rate: cannot read from '/': Is a directory\n"},
         {{"rate", "/nonexistent/cases.csv"}, "", "",
          "ventrano-rate: cannot open '/nonexistent/cases.csv': No such file or directory\n"},
         {{"rate", "/"}, "", "", "ventrano-rate: cannot read from '/': Is a directory\n"},
