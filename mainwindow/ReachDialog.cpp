@@ -213,6 +213,7 @@ void ReachDialog::build()
     targetEd->setFixedWidth(targetEd->fontMetrics().horizontalAdvance(QStringLiteral("-99999.999")) + 16);
     targetEd->setProperty("invalid", false);
     targetUnit = named(new QLabel(this), "targetUnit");
+    targetUnit->setFixedWidth(targetUnit->fontMetrics().horizontalAdvance(QStringLiteral("kPa")) + 4);
     inputLabel_ = new QLabel(this);
     inputList = named(new QComboBox(this), "inputList");
     for (int i = 0; i < 5; ++i) inputList->addItem(QString());

@@ -117,6 +117,8 @@ std::optional<long long> readFoulingCount(QStringView text, const numfield::Sepa
     return negative ? -count : count;
 }
 
+QString foulingName(int nyelv) { return lang::text(kName, nyelv); }
+
 double foulingValue(long long count) { return static_cast<double>(count) / 1e7; }
 
 QString foulingText(double rf, const QString &sep)

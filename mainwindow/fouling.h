@@ -46,6 +46,9 @@ inline constexpr long long MaxFoulingCount = 100000;
 // ("0.000055", "0.0000555", "0.010000").
 QString foulingText(double rf, const QString &sep);
 
+// The quantity's name in language nyelv ("Fouling resistance").
+QString foulingName(int nyelv);
+
 // ---- the mark on the schematic
 
 // Two labels right of the exchanger, on plain background of the picture
