@@ -174,7 +174,12 @@ std::optional<Output> ReachDialog::resultShownBy(const TmainF &w, const QWidget 
 void ReachDialog::menuOpening(QMenu *menu, QWidget *under)
 {
     fromMenu_ = resultShownBy(*mainF_, under);
-    if (fromMenu_) menu->setDefaultAction(openAction_);
+    if (fromMenu_) {
+        // Over a result the entry is the menu's own choice: shown in bold,
+        // and Enter takes it.
+        menu->setDefaultAction(openAction_);
+        menu->setActiveAction(openAction_);
+    }
 }
 
 Output ReachDialog::chosenResult() const
