@@ -193,6 +193,7 @@ const ColumnTexts *const kColumns[ColumnCount] = {
 
 const QColor kInvalid(255, 210, 210);
 const QColor kShortfallText(160, 0, 0);
+const QColor kDerivedText(0, 0, 160); // a value the design conditions derive
 
 // A field's text: empty, a number, or no number (nullopt value).
 struct Reading {
@@ -667,6 +668,9 @@ void SelectionWindow::showRequest(const selection::Request &r)
         QFont f = label->font();
         f.setItalic(fromMain.isNull());
         label->setFont(f);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, fromMain.isNull() ? kDerivedText : palette().color(QPalette::WindowText));
+        label->setPalette(p);
         label->setToolTip(lang::text(fromMain.isNull() ? kDerivedFlow : kFromMain, n));
     }
 

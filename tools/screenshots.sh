@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program under Xvfb: the main
-# window at its defaults, the jacket-side flow chart and the selection
-# window for 40 kW in English and in Russian. Run it after a
+# window at its defaults, the jacket-side flow chart, "Reach a value…" for a
+# duty of 50 kW, the selection window for 40 kW and the selection window
+# with design conditions (boiler water 80/60 °C heating 1 m3/h from 10 to
+# 55 °C), each in English and in Russian. Run it after a
 # build: bash tools/screenshots.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +34,32 @@ xdotool windowraise "$chart"
 sleep 0.3
 import -window "$chart" "$tmp/chart.png"
 
+# "Reach a value…": a right click on the heat duty offers it as the menu's
+# choice, Enter opens it, 50 kW typed; Esc closes it.
+reach_dialog() {
+  xdotool windowraise "$win"
+  xdotool windowfocus --sync "$win"
+  xdotool mousemove --window "$win" 350 479 click 3
+  sleep 0.5
+  xdotool key Return
+  reach=
+  for _ in $(seq 100); do
+    reach=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | grep -vx "$win" | grep -vx "$chart" \
+      | grep -vx "${selection:-none}" | head -n1 || true)
+    [ -n "$reach" ] && break
+    sleep 0.05
+  done
+  [ -n "$reach" ] || { echo "no reach dialog"; exit 1; }
+  sleep 0.5
+  xdotool windowfocus --sync "$reach"
+  xdotool type --delay 50 50
+  sleep 0.5
+  import -window "$reach" "$1"
+  xdotool key Escape
+  sleep 0.3
+}
+reach_dialog "$tmp/reach.png"
+
 # The selection window: Ctrl+F in the main window, 40 kW typed.
 xdotool windowraise "$win"
 xdotool windowfocus --sync "$win"
@@ -57,6 +85,38 @@ sleep 0.5
 xdotool windowraise "$selection"
 sleep 0.3
 import -window "$selection" "$tmp/selection-rus.png"
+reach_dialog "$tmp/reach-rus.png"
+
+# Design conditions: the coil-side inlet 10 °C in the main window; in the
+# selection window the outlets 60 and 55 °C, which give the duty (ticked
+# already) and the shell-side flow (ticked with the space bar). The
+# conditions come before the duty: seven Shift+Tabs lead from it to the
+# shell-side outlet.
+xdotool windowraise "$win"
+xdotool windowfocus --sync "$win"
+xdotool mousemove --window "$win" 625 93 click 1
+xdotool key ctrl+a
+xdotool type --delay 50 10
+xdotool key Tab
+sleep 0.3
+xdotool windowraise "$selection"
+xdotool windowfocus --sync "$selection"
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+xdotool type --delay 50 60
+xdotool key Tab
+xdotool type --delay 50 55
+xdotool key Tab Tab space
+sleep 0.5
+import -window "$selection" "$tmp/design-rus.png"
+# Back to English ("English" is just above "RUS").
+xdotool windowraise "$win"
+xdotool mousemove --window "$win" 68 10 click 1
+sleep 0.6
+xdotool key Up Return
+sleep 0.5
+xdotool windowraise "$selection"
+sleep 0.3
+import -window "$selection" "$tmp/design.png"
 
 # Small files: a palette of the colours actually used (the windows of text
 # without dithering, which would only add noise).
@@ -65,4 +125,9 @@ mkdir -p "$out"
 "$im" "$tmp/chart.png" -colors 64 "PNG8:$out/chart-jacket-flow.png"
 "$im" "$tmp/selection.png" +dither -colors 64 "PNG8:$out/selection-window.png"
 "$im" "$tmp/selection-rus.png" +dither -colors 64 "PNG8:$out/selection-window-rus.png"
-ls -l "$out"/main-window.png "$out"/chart-jacket-flow.png "$out"/selection-window.png "$out"/selection-window-rus.png
+"$im" "$tmp/reach.png" +dither -colors 64 "PNG8:$out/reach-dialog.png"
+"$im" "$tmp/reach-rus.png" +dither -colors 64 "PNG8:$out/reach-dialog-rus.png"
+"$im" "$tmp/design.png" +dither -colors 64 "PNG8:$out/selection-design.png"
+"$im" "$tmp/design-rus.png" +dither -colors 64 "PNG8:$out/selection-design-rus.png"
+ls -l "$out"/main-window.png "$out"/chart-jacket-flow.png "$out"/selection-window.png "$out"/selection-window-rus.png \
+  "$out"/reach-dialog.png "$out"/reach-dialog-rus.png "$out"/selection-design.png "$out"/selection-design-rus.png

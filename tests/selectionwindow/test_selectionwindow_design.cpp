@@ -110,6 +110,7 @@ void TestSelectionWindow::outletsInPlaceOfTheFlowsGoIntoTheMainWindow()
     const QString shellText = QString::number(b.values.MVk).replace(QLatin1Char('.'), sep());
     QCOMPARE(sel->shellFlow->text(), shellText + QStringLiteral(" m3/h"));
     QVERIFY(sel->shellFlow->font().italic());
+    QVERIFY(sel->shellFlow->palette().color(QPalette::WindowText) != sel->shellInlet->palette().color(QPalette::WindowText));
     QCOMPARE(sel->shellFlow->toolTip(), QStringLiteral("Derived from the design conditions"));
     selection::Request r = expectedRequest(40);
     QVERIFY(design::designRequest(c, r).ok());
