@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -252,10 +253,28 @@ void TestReachFouling::projectCaseShowsItsFouling()
     const mainwindow::FoulingMark *mark = w->mainF.findChild<mainwindow::FoulingMark *>();
     QVERIFY(mark->value()->isVisible());
     QCOMPARE(mark->value()->text(), QStringLiteral("Rf = %1 m²·K/W").arg(typed("0.000200")));
+    // The report's picture of the window (recorded for paper) shows it.
+    const QRect at = mark->caption()->geometry() | mark->value()->geometry();
+    auto darkOnPaper = [this, at] {
+        const fonts::ScalableFaces faces(&w->mainF);
+        const platform::Drawing d = platform::recordClient(&w->mainF, 3);
+        QImage img(d.size() * 3, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.scale(3, 3);
+        d.paint(p);
+        p.end();
+        int dark = 0;
+        for (int y = 3 * at.top(); y < 3 * (at.bottom() + 1); ++y)
+            for (int x = 3 * at.left(); x < 3 * (at.right() + 1); ++x) dark += qGray(img.pixel(x, y)) < 100;
+        return dark;
+    };
+    QVERIFY(darkOnPaper() > 200);
     // The project's case follows the window back to the default.
     rating::Case c = w->mainF.inputs();
     c.Rf = rating::Rf;
     QVERIFY(w->mainF.setInputs(c));
     QCOMPARE(w->document.project().cases[0].inputs.Rf, rating::Rf);
     QVERIFY(!mark->value()->isVisible());
+    QCOMPARE(darkOnPaper(), 0);
 }
