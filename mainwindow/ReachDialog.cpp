@@ -203,7 +203,7 @@ void ReachDialog::build()
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
 
-    auto named = [this](auto *w, const char *name) {
+    auto named = [](auto *w, const char *name) {
         w->setObjectName(QString::fromLatin1(name));
         w->setAccessibleName(QString::fromLatin1(name));
         return w;
