@@ -3,6 +3,8 @@
 #pragma once
 
 #include "charts/grTerfKop.h"
+#include "mainwindow/ReachDialog.h"
+#include "mainwindow/fouling.h"
 #include "mainwindow/main.h"
 #include "printing/nyom.h"
 #include "printing/nyomALL.h"
@@ -19,6 +21,8 @@ struct Windows {
     Windows &operator=(const Windows &) = delete;
 
     TmainF mainF;
+    mainwindow::ReachDialog reachF{&mainF};     // "Reach a value…", hidden until opened
+    mainwindow::FoulingDialog foulingF{&mainF}; // "Fouling resistance…", hidden until opened
     TgrTerfKopF grTerfKopF{&mainF}; // hidden until a chart button shows it
     TnyomF nyomF;                   // never shown itself
     TnyomALLF nyomALLF{&mainF, &grTerfKopF};

@@ -2,8 +2,10 @@
 
 #include "assets/assets.h"
 #include "languages/languages.h"
+#include "mainwindow/fouling.h"
 #include "mainwindow/resultscopy.h"
 #include "platform/platform.h"
+#include "rating/fields.h"
 #include "widgets/LevelBar.h"
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
@@ -141,6 +143,7 @@ TmainF::TmainF(QWidget *parent) : QWidget(parent)
     setFont(fonts::sansSerif(8));
     build();
     new mainwindow::ResultsCopy(this); // "Copy results" in the context menu
+    new mainwindow::FoulingMark(this);  // a fouling other than the default, on the schematic
     if (const QScreen *s = QGuiApplication::primaryScreen()) {
         const QRect r = s->availableGeometry();
         move(r.center() - QPoint(width() / 2, height() / 2));
@@ -306,6 +309,7 @@ void TmainF::build()
         auto *menu = new QMenu(this);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->addActions(actions());
+        emit contextMenuOpening(menu, childAt(pos));
         menu->popup(mapToGlobal(pos));
     });
 
@@ -402,6 +406,7 @@ void TmainF::Image1Click()
     model.Parh = static_cast<std::int32_t>(std::trunc(ParhEd->value()));
     model.CbMVkIndex = CbMVk->currentIndex();
     model.CbMVsIndex = CbMVs->currentIndex();
+    model.Rf = Rf_;
     model.DecimalSeparator = platform::decimalSeparator().toStdString();
     resultsCurrent_ = false;
     try {
@@ -513,6 +518,7 @@ rating::Case TmainF::inputs() const
     c.MVs = MVsEd->currentValue();
     c.CbMVsIndex = CbMVs->currentIndex();
     c.tsb = tsbEd->currentValue();
+    c.Rf = Rf_;
     return c;
 }
 
@@ -529,6 +535,12 @@ bool TmainF::setInputs(const rating::Case &c)
         tkbEd->setValue(c.tkb);
         MVsEd->setValue(c.MVs);
         tsbEd->setValue(c.tsb);
+        // The fouling has no field: held to its range here, as a field
+        // holds its value to its limits.
+        const double rf = std::isnan(c.Rf) ? rating::Rf : std::clamp(c.Rf, rating::MinFouling, rating::MaxFouling);
+        const bool foulingChanged = rf != Rf_;
+        Rf_ = rf + 0.0; // no -0
+        if (foulingChanged) emit inputsEdited();
         CbTipusChange();
         Image1Click();
         done = true;

@@ -35,12 +35,15 @@ public:
     // through these, never through the controls below.
 
     // The case the controls hold now: each field's value as it is typed
-    // (before it is left), the lists as they are set.
+    // (before it is left), the lists as they are set, and the fouling
+    // resistance the window rates with.
     rating::Case inputs() const;
     // Puts a case into the controls and recalculates, as changing them and
     // clicking the picture does (the same guard: nothing happens while
     // another handler is at work). False when the run could not start or
-    // raised an arithmetic error (which has then been shown).
+    // raised an arithmetic error (which has then been shown). A fouling
+    // resistance outside its field is held to it (not a number: the
+    // default).
     bool setInputs(const rating::Case &c);
 
     // The inputs as the window shows them once its fields are left: the
@@ -171,6 +174,9 @@ signals:
     // A calculation run finished and the results show what it gave (also
     // when it refused the inputs: resultsCurrent() then says false).
     void calculated();
+    // The context menu is about to pop up with the window's actions in it,
+    // for a right click over `under` (the label, field or picture there).
+    void contextMenuOpening(QMenu *menu, QWidget *under);
     // The chart buttons: show the chart window first, then, after the
     // recalculation, draw chart 1..4 (1 jacket flow, 2 coil flow,
     // 3 jacket inlet temperature, 4 coil inlet temperature).
@@ -214,4 +220,5 @@ private:
     QObject *focusedList_ = nullptr; // the input list that has the focus
     bool busy_ = false;
     bool resultsCurrent_ = false;
+    double Rf_ = rating::Rf; // the fouling resistance the window rates with, m2·K/W
 };

@@ -37,15 +37,7 @@ void ProjectDocument::followMainWindow()
     takeMainWindowCase();
 }
 
-rating::Case ProjectDocument::mainWindowCase() const
-{
-    rating::Case c = mainF_->inputs();
-    // The main window has no fouling of its own yet: the current case keeps
-    // the one it has (a file's), rather than taking the window's default.
-    const auto i = static_cast<std::size_t>(project_.current);
-    if (i < project_.cases.size()) c.Rf = project_.cases[i].inputs.Rf;
-    return c;
-}
+rating::Case ProjectDocument::mainWindowCase() const { return mainF_->inputs(); }
 
 void ProjectDocument::takeMainWindowCase()
 {

@@ -1,6 +1,9 @@
 #include "selectionwindow/SelectionWindow.h"
 
 #include "assets/assets.h"
+#include "design/conditions.h"
+#include "design/explain.h"
+#include "mainwindow/fouling.h"
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
 #include "languages/languages.h"
@@ -98,6 +101,12 @@ constexpr Texts kFound = {
     "Gefundene Anordnungen: %1. Doppelklick auf eine Zeile oder Enter übernimmt sie ins Hauptfenster.",
     "Configurații găsite: %1. Dublu clic pe un rând sau Enter o aplică în fereastra principală.",
     "Configurazioni trovate: %1. Doppio clic su una riga o Invio la applica nella finestra principale.",
+};
+constexpr Texts kDerivedFlow = {
+    "A tervezési feltételekből számítva",      "Derived from the design conditions",
+    "Вычислено из расчётных условий",          "Vypočítané z návrhových podmienok",
+    "Aus den Auslegungsbedingungen berechnet", "Calculat din condițiile de proiectare",
+    "Calcolato dalle condizioni di progetto",
 };
 constexpr Texts kApply = {"Átvétel", "Apply", "Применить", "Použiť", "Übernehmen", "Aplică", "Applica"};
 constexpr Texts kAddToProject = {
@@ -207,6 +216,7 @@ const ColumnTexts *const kColumns[ColumnCount] = {
 
 const QColor kInvalid(255, 210, 210);
 const QColor kShortfallText(160, 0, 0);
+const QColor kDerivedText(0, 0, 160); // a value the design conditions derive
 
 // A field's text: empty, a number, or no number (nullopt value).
 struct Reading {
@@ -246,13 +256,16 @@ bool sameLimit(const std::optional<double> &a, const std::optional<double> &b)
     return !a || *a == *b || (std::isnan(*a) && std::isnan(*b));
 }
 
+bool same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
 bool sameRequest(const selection::Request &a, const selection::Request &b)
 {
     const bool sameDuty = a.dutyKW == b.dutyKW || (std::isnan(a.dutyKW) && std::isnan(b.dutyKW));
     return a.MVk == b.MVk && a.CbMVkIndex == b.CbMVkIndex && a.tkb == b.tkb && a.MVs == b.MVs &&
            a.CbMVsIndex == b.CbMVsIndex && a.tsb == b.tsb && sameDuty && sameLimit(a.maxDpJacketKPa, b.maxDpJacketKPa) &&
            sameLimit(a.maxDpCoilKPa, b.maxDpCoilKPa) && a.maxSeries == b.maxSeries &&
-           a.maxParallel == b.maxParallel && a.types == b.types;
+           a.maxParallel == b.maxParallel && a.types == b.types && same(a.Rf, b.Rf) &&
+           same(a.marginPercent, b.marginPercent);
 }
 
 QLabel *valueBox(QWidget *parent, const char *name)
@@ -328,12 +341,15 @@ QSize SelectionWindow::fitEveryLanguage()
     const int chrome = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
                        layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
     retranslate();
-    return QSize(std::max(least.width(), tableWidth + chrome), std::max(least.height(), 560));
+    // High enough for a dozen rows of the list under the conditions.
+    return QSize(std::max(least.width(), tableWidth + chrome), std::max(least.height(), 660));
 }
 
 void SelectionWindow::build()
 {
     auto *layout = new QVBoxLayout(this);
+    designBox = new DesignConditions(this);
+    layout->addWidget(designBox);
     auto *top = new QHBoxLayout;
     layout->addLayout(top);
 
@@ -473,15 +489,21 @@ void SelectionWindow::build()
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(addButton, &QPushButton::clicked, this, &SelectionWindow::addSelectedToProject);
 
-    // Keyboard order: the requirements, the limits, the list, the buttons.
-    const QList<QWidget *> order = {dutyEd,       maxSeriesEd,  maxParallelEd, typeBoxes[0], typeBoxes[1],
-                                    typeBoxes[2], typeBoxes[3], typeBoxes[4],  dpShellEd,    dpSpiralEd,
-                                    table,        addButton,    applyButton,   closeButton};
+    // Keyboard order: the design conditions, the requirements, the limits,
+    // the list, the buttons.
+    QList<QWidget *> order = designBox->focusOrder();
+    order << QList<QWidget *>{dutyEd,       maxSeriesEd,  maxParallelEd, typeBoxes[0], typeBoxes[1],
+                              typeBoxes[2], typeBoxes[3], typeBoxes[4],  dpShellEd,    dpSpiralEd,
+                              table,        addButton,    applyButton,   closeButton};
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     for (QLineEdit *e : {dutyEd, dpShellEd, dpSpiralEd, maxSeriesEd, maxParallelEd})
         connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
     for (QCheckBox *b : typeBoxes) connect(b, &QCheckBox::toggled, this, &SelectionWindow::refresh);
+    for (QLineEdit *e : {designBox->shellOutletEd, designBox->spiralOutletEd, designBox->foulingEd, designBox->marginEd})
+        connect(e, &QLineEdit::textChanged, this, &SelectionWindow::refresh);
+    for (QCheckBox *b : {designBox->dutyBox, designBox->shellFlowBox, designBox->spiralFlowBox})
+        connect(b, &QCheckBox::toggled, this, &SelectionWindow::refresh);
     updateApply();
 }
 
@@ -517,6 +539,7 @@ void SelectionWindow::retranslate(int n)
     const QString spiral = mainF_->caption(lang::LbSpiral);
     sideHeadings_[0]->setText(shell);
     sideHeadings_[1]->setText(spiral);
+    designBox->retranslate(n, mainF_->inputs().Rf, shell, spiral);
     rowLabels_[0]->setText(lang::text(kFlow, n));
     rowLabels_[1]->setText(lang::text(kInlet, n));
     rowLabels_[2]->setText(lang::text(kLimit, n));
@@ -615,8 +638,10 @@ void SelectionWindow::open()
     }
     platform::showToFront(this);
     activateWindow();
-    dutyEd->setFocus(Qt::OtherFocusReason);
-    dutyEd->selectAll();
+    // The duty, unless the design conditions derive it.
+    QLineEdit *first = dutyEd->isEnabled() ? dutyEd : designBox->shellOutletEd;
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
 }
 
 void SelectionWindow::showEvent(QShowEvent *e)
@@ -655,14 +680,37 @@ selection::Request SelectionWindow::readRequest() const
 void SelectionWindow::showRequest(const selection::Request &r)
 {
     const TmainF::InputTexts in = mainF_->inputTexts();
-    shellFlow->setText(in.jacketFlow + QLatin1Char(' ') + in.jacketUnit);
-    spiralFlow->setText(in.coilFlow + QLatin1Char(' ') + in.coilUnit);
     shellInlet->setText(in.jacketInlet + QStringLiteral(" °C"));
     spiralInlet->setText(in.coilInlet + QStringLiteral(" °C"));
+    // A flow the design conditions derive shows in place of the main
+    // window's, slanted, with the digits a flow field keeps.
+    const int n = language();
+    const bool balanced = reading_.used && refusal_.isEmpty();
+    const std::pair<QLabel *, QString> flows[] = {
+        {shellFlow, balanced && !reading_.conditions.MVk ? QString() : in.jacketFlow},
+        {spiralFlow, balanced && !reading_.conditions.MVs ? QString() : in.coilFlow}};
+    for (const auto &[label, fromMain] : flows) {
+        const bool coil = label == spiralFlow;
+        QString text = fromMain;
+        if (text.isNull())
+            text = numfield::formatNumber(coil ? r.MVs : r.MVk, numfield::FormatPattern::parse(u"0.##"),
+                                          NumEdit::regionalSeparators());
+        label->setText(text + QLatin1Char(' ') + (coil ? in.coilUnit : in.jacketUnit));
+        QFont f = label->font();
+        f.setItalic(fromMain.isNull());
+        label->setFont(f);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, fromMain.isNull() ? kDerivedText : palette().color(QPalette::WindowText));
+        label->setPalette(p);
+        label->setToolTip(lang::text(fromMain.isNull() ? kDerivedFlow : kFromMain, n));
+    }
 
     // A field is marked when it holds text that is no valid value; an empty
-    // one is not (no duty yet, no limit).
-    markInvalid(dutyEd, !read(dutyEd).empty && !(r.dutyKW >= selection::MinDutyKW && r.dutyKW <= selection::MaxDutyKW));
+    // one is not (no duty yet, no limit). The duty is not read while the
+    // design conditions derive it.
+    dutyEd->setEnabled(!(reading_.used && designBox->dutyBox->isChecked()));
+    markInvalid(dutyEd, dutyEd->isEnabled() && !read(dutyEd).empty &&
+                            !(r.dutyKW >= selection::MinDutyKW && r.dutyKW <= selection::MaxDutyKW));
     markInvalid(dpShellEd, r.maxDpJacketKPa && !(*r.maxDpJacketKPa >= 0));
     markInvalid(dpSpiralEd, r.maxDpCoilKPa && !(*r.maxDpCoilKPa >= 0));
     markInvalid(maxSeriesEd, r.maxSeries == 0);
@@ -672,9 +720,34 @@ void SelectionWindow::showRequest(const selection::Request &r)
 void SelectionWindow::refresh()
 {
     if (!isVisible()) return; // a closed window follows nothing
-    const selection::Request r = readRequest();
+    selection::Request r = readRequest();
+
+    // The design conditions: the fouling and the margin go into the request
+    // as they are; outlets given take the place of the duty or of flows,
+    // which the balance derives (on a refusal nothing is listed).
+    const rating::Case m = mainF_->inputs();
+    const int n = language();
+    reading_ = designBox->read(m, r.dutyKW);
+    r.Rf = reading_.Rf;
+    r.marginPercent = reading_.marginPercent;
+    balance_ = {};
+    QString refusal;
+    if (reading_.used) {
+        if (!reading_.countsAgree()) {
+            refusal = DesignConditions::countSentence(reading_, n);
+        } else {
+            balance_ = design::designRequest(reading_.conditions, r);
+            if (!balance_.ok())
+                refusal = QString::fromStdString(design::explainBalance(
+                    reading_.conditions, balance_.why, n, platform::decimalSeparator().toStdString()));
+        }
+    }
+    const bool sameRefusal = refusal == refusal_;
+    refusal_ = refusal;
+    designBox->foulingEd->setPlaceholderText(mainwindow::foulingText(m.Rf, platform::decimalSeparator()));
+    designBox->showReading(reading_, reading_.used && refusal.isEmpty() ? &balance_ : nullptr, n);
     showRequest(r);
-    if (asked_ && sameRequest(r, request_)) return;
+    if (asked_ && sameRequest(r, request_) && sameRefusal) return;
 
     // Keep the chosen arrangement chosen when it is listed again.
     int tipus = -1, soros = 0, parh = 0;
@@ -683,9 +756,13 @@ void SelectionWindow::refresh()
         tipus = e.Tipus, soros = e.Soros, parh = e.Parh;
     }
     request_ = r;
-    result_ = selection::select(r);
+    if (refusal_.isEmpty()) {
+        result_ = selection::select(r);
+        ++selections_;
+    } else {
+        result_ = {};
+    }
     asked_ = true;
-    ++selections_;
     model_->setEntries(result_.entries);
     int row = model_->rowOf(tipus, soros, parh);
     if (row < 0 && !result_.entries.empty()) row = 0;
@@ -706,7 +783,10 @@ void SelectionWindow::showMessage()
     }
     const int n = language();
     QPalette p = message->palette();
-    if (result_.entries.empty()) {
+    if (!refusal_.isEmpty()) {
+        message->setText(refusal_);
+        p.setColor(QPalette::WindowText, kShortfallText);
+    } else if (result_.entries.empty()) {
         message->setText(QString::fromStdString(selection::explain(request_, result_.why, n,
                                                                    platform::decimalSeparator().toStdString())));
         p.setColor(QPalette::WindowText, kShortfallText);
@@ -774,7 +854,14 @@ void SelectionWindow::applyRow(int row)
     const QModelIndex at = sorted_->index(row, 0);
     if (!at.isValid()) return;
     const selection::Entry &e = model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(at).row())];
-    mainF_->applyArrangement(e.Tipus, e.Soros, e.Parh);
+    // The arrangement, the flows the list was made for (those the design
+    // conditions derived) and its fouling: the main window then shows the
+    // row's numbers.
+    rating::Case c = mainF_->inputs();
+    c.Tipus = e.Tipus, c.Soros = e.Soros, c.Parh = e.Parh;
+    if (reading_.used && refusal_.isEmpty()) c.MVk = request_.MVk, c.MVs = request_.MVs;
+    c.Rf = request_.Rf;
+    mainF_->setInputs(c);
     emit applied();
 }
 

@@ -5,8 +5,10 @@
 // puts a chosen one into the main window. Not modal.
 #pragma once
 
+#include "design/balance.h"
 #include "rating/case.h"
 #include "selection/select.h"
+#include "selectionwindow/DesignConditions.h"
 
 #include <QString>
 #include <QWidget>
@@ -63,11 +65,20 @@ public:
     // What the list was made for and what the engine answered.
     const selection::Request &request() const { return request_; }
     const selection::Result &result() const { return result_; }
+    // The design conditions as last read, and the balance's answer when
+    // they were used; refusal() is why the balance gives no duty and flows
+    // (empty when it gave them, or the conditions are not used).
+    const selectionwindow::DesignConditions::Reading &designReading() const { return reading_; }
+    const design::BalanceResult &balance() const { return balance_; }
+    const QString &refusal() const { return refusal_; }
     // The number of times the engine was asked (a change that leaves the
     // request as it was asks nothing).
     int selections() const { return selections_; }
 
     // ---- controls: made when the window first opens, null before
+    // Outlet temperatures in place of the duty or a flow, the fouling and
+    // the design margin.
+    selectionwindow::DesignConditions *designBox = nullptr;
     // The main window's values, shown: flow (with unit) and inlet per side.
     QLabel *shellFlow = nullptr, *shellInlet = nullptr, *spiralFlow = nullptr, *spiralInlet = nullptr;
     QLineEdit *dutyEd = nullptr;           // required heat duty, kW
@@ -129,6 +140,9 @@ private:
     QGroupBox *inputsBox_ = nullptr, *requirementsBox_ = nullptr;
     selection::Request request_;
     selection::Result result_;
+    selectionwindow::DesignConditions::Reading reading_;
+    design::BalanceResult balance_;
+    QString refusal_;
     bool asked_ = false;
     int selections_ = 0;
     bool built_ = false; // the controls exist (from the first opening on)

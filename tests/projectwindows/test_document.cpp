@@ -100,8 +100,9 @@ private slots:
         QCOMPARE(d.outcomes()[0].rating.values.QLabel, w.resultValues().QLabel);
     }
 
-    // The main window has no fouling of its own: a case keeps the one it
-    // has (a file's) through recalculations and edits of its other inputs.
+    // A case's fouling (a file's) goes into the main window with the rest
+    // of its inputs and stays through recalculations and edits of the
+    // others.
     void aCaseKeepsItsFouling()
     {
         TmainF w;
@@ -109,6 +110,7 @@ private slots:
         project::Project p = ProjectDocument::newProject(1);
         p.cases[0].inputs.Rf = 0.0001;
         d.replace(p, QString());
+        QCOMPARE(w.inputs().Rf, 0.0001);
         QVERIFY(w.recalculate()); // as a language chosen does
         QVERIFY(!d.hasUnsavedChanges());
         w.show();

@@ -1,7 +1,8 @@
 // The selection window's tests in the program's wiring: the fixture and the
 // user's gestures, shared by test_selectionwindow.cpp (the button, opening,
 // applying a row, languages, keyboard) and test_selectionwindow_list.cpp
-// (the list and its fields, following the main window, bad input).
+// (the list and its fields, following the main window, bad input) and
+// test_selectionwindow_design.cpp (the design conditions).
 #pragma once
 
 #include "widgets/NumEdit.h"
@@ -235,4 +236,13 @@ private slots:
 
     // ---- keyboard (test_selectionwindow.cpp)
     void keyboardHabits();
+
+    // ---- design conditions (test_selectionwindow_design.cpp)
+    void outletInPlaceOfTheDuty();
+    void outletsInPlaceOfTheFlowsGoIntoTheMainWindow();
+    void designRefusalsAreSaidInTheWindow_data();
+    void designRefusalsAreSaidInTheWindow();
+    void foulingAndMarginInTheList();
+    void designConditionsSpeakTheLanguage();
+    void designConditionsByKeyboard();
 };
