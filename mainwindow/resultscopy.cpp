@@ -1,6 +1,7 @@
 #include "mainwindow/resultscopy.h"
 
 #include "languages/languages.h"
+#include "mainwindow/fouling.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 
@@ -103,6 +104,11 @@ std::optional<platform::Table> ResultsCopy::table(const TmainF &w)
                    number(in.coilFlow), value(in.coilUnit)});
     t.rows.append({heading(caption(lang::LbBelhomK)), number(in.jacketInlet), value(degC), number(in.coilInlet),
                    value(degC)});
+    // The fouling resistance, as the schematic shows it: only where it is
+    // not the default.
+    if (const double rf = w.inputs().Rf; rf != rating::Rf)
+        t.rows.append({heading(foulingName(w.language())), number(foulingText(rf, platform::decimalSeparator())),
+                       value(QStringLiteral("m²·K/W"), 3)});
     const auto pair = [&](lang::Target c, const std::optional<Shown> &jacket, const std::optional<Shown> &coil) {
         t.rows.append({heading(caption(c)), number(jacket->number), value(jacket->unit), number(coil->number),
                        value(coil->unit)});

@@ -253,6 +253,24 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
+    // A fouling resistance other than the default is copied with the
+    // inputs, as the schematic shows it; the default adds no row (the
+    // tables above).
+    void foulingOtherThanTheDefault()
+    {
+        rating::Case c = w->inputs();
+        c.Rf = 0.0001;
+        QVERIFY(w->setInputs(c));
+        markClipboard();
+        copyByShortcut(w.get());
+        const QString text = QGuiApplication::clipboard()->text();
+        const QStringList rows = text.split('\n');
+        const qsizetype at = rows.indexOf("Fouling resistance\t" + num("0.000100") + "\tm²·K/W");
+        QVERIFY2(at > 0, qPrintable(text));
+        QVERIFY(rows[at - 1].startsWith("Inlet temperature"));
+        QVERIFY(errors.isEmpty());
+    }
+
     void outOfDateResultsAreRecalculatedFirst()
     {
         // Typed, not yet left: the labels show the marks; the copy rates
