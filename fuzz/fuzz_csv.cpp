@@ -10,7 +10,11 @@
 // and a one-line message naming the record's line; the status is 1 exactly
 // when some row has a message.
 //
-// Reproduce a finding with the program itself: ventrano-rate rate CRASH-FILE.
+// The input is always taken as CSV (--csv), since this target is the CSV
+// path; a project file on standard input has a target of its own.
+//
+// Reproduce a finding with the program itself:
+//     ventrano-rate rate --csv CRASH-FILE
 #include "fuzz/harness.h"
 
 #include "rating/case.h"
@@ -38,11 +42,12 @@ std::vector<std::string> outputColumns()
 }
 
 // Where each input column is in a header that names each once and none
-// like an output column; empty for any other header.
+// like an output column; empty for any other header. The element after the
+// input columns is the optional fouling column (-1 when the header has none).
 std::vector<int> usableHeader(const Record &header)
 {
     if (header.problem != 0) return {};
-    std::vector<int> where(textio::InputColumnCount, -1);
+    std::vector<int> where(textio::InputColumnCount + 1, -1);
     const std::vector<std::string> outputs = outputColumns();
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string_view name = textio::trimmed(header.fields[i]);
@@ -53,9 +58,13 @@ std::vector<int> usableHeader(const Record &header)
                 if (where[static_cast<std::size_t>(c)] >= 0) return {};
                 where[static_cast<std::size_t>(c)] = static_cast<int>(i);
             }
+        if (name == textio::foulingColumn) {
+            if (where.back() >= 0) return {};
+            where.back() = static_cast<int>(i);
+        }
     }
-    for (int w : where)
-        if (w < 0) return {};
+    for (int c = 0; c < textio::InputColumnCount; ++c)
+        if (where[static_cast<std::size_t>(c)] < 0) return {};
     return where;
 }
 
@@ -72,6 +81,11 @@ bool rateAfresh(const Record &row, const std::vector<int> &where, rating::Rating
                             readUnit(f(CoilUnit), c.CbMVsIndex) + readInlet(f(JacketInlet), c.tkb) +
                             readInlet(f(CoilInlet), c.tsb);
     if (!why.empty()) return false;
+    // A missing or blank fouling field is the default resistance.
+    const int fouling = where.back();
+    if (fouling >= 0 && !trimmed(row.fields[static_cast<std::size_t>(fouling)]).empty() &&
+        !readFouling(row.fields[static_cast<std::size_t>(fouling)], c.Rf).empty())
+        return false;
     rating::Model fresh;
     result = rating::rate(fresh, c);
     return result.ok();
@@ -84,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view input(reinterpret_cast<const char *>(data), size);
     // Standard input as a pipe gives it, a few bytes a read: every state
     // of the reader meets the end of what it has read.
-    const Run run = runProgram({"rate"}, input, true);
+    const Run run = runProgram({"rate", "--csv"}, input, true);
     const std::vector<Record> in = csvRecords(input, maxRecordBytes, maxFields);
 
     FUZZ_CHECK(run.status == 0 || run.status == 1 || run.status == 2, run.err);

@@ -108,6 +108,18 @@ TEST(RateProject, EveryCaseAsTheCoreRatesIt)
     const Outcome csv = run({"rate", "--csv", file});
     EXPECT_EQ(csv.status, 2);
     EXPECT_NE(csv.err.find("the header lacks the column(s)"), std::string::npos) << csv.err;
+
+    // A table whose first column's name happens to begin with a brace looks
+    // like a project on standard input; --csv takes it as the table it is.
+    const std::string braced = "{note},type,series,parallel,jacket_flow,coil_flow,jacket_unit,coil_unit,"
+                               "jacket_inlet,coil_inlet\nx,VT/R-2,1,1,7,1,m3/h,m3/h,80,20\n";
+    const Outcome sniffed = run({"rate"}, braced);
+    EXPECT_EQ(sniffed.status, 2);
+    EXPECT_EQ(sniffed.out, "");
+    const Outcome table = run({"rate", "--csv"}, braced);
+    EXPECT_EQ(table.status, 0) << table.err;
+    EXPECT_EQ(table.err, "");
+    EXPECT_EQ(lines(table.out).size(), 2u);
 }
 
 // A file that is no project the program opens is refused with the core's
