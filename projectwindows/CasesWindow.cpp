@@ -1,6 +1,7 @@
 #include "projectwindows/CasesWindow.h"
 
 #include "languages/languages.h"
+#include "languages/terms.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 #include "projectwindows/casetexts.h"
@@ -24,6 +25,7 @@
 #include <algorithm>
 
 using lang::Texts;
+namespace terms = lang::terms;
 
 namespace projects {
 
@@ -163,9 +165,7 @@ constexpr Texts kCurrentTip = {
 };
 
 // Column headings (lines split by '\n') and their tooltips.
-struct ColumnTexts {
-    Texts heading, tip;
-};
+using terms::ColumnTexts;
 const ColumnTexts kColNumber = {
     {"Sz.", "No.", "№", "Č.", "Nr.", "Nr.", "N."},
     {"A változat sorszáma; ▶ a főablakban látható változat", "The case's number; ▶ the case the main window shows",
@@ -178,22 +178,6 @@ const ColumnTexts kColName = {
     {"A változat neve", "The case's name", "Название варианта", "Názov variantu", "Name des Falls", "Numele cazului",
      "Nome del caso"},
 };
-const ColumnTexts kColType = {
-    {"Típus", "Type", "Тип", "Typ", "Typ", "Tip", "Tipo"},
-    {"A hőcserélő típusa", "Type of the exchanger", "Тип теплообменника", "Typ výmenníka",
-     "Typ des Wärmeübertragers", "Tipul schimbătorului", "Tipo dello scambiatore"},
-};
-const ColumnTexts kColSeries = {
-    {"Soros", "Series", "Послед.", "V sérii", "Reihe", "Serie", "Serie"},
-    {"Sorba kapcsolt egységek egy ágban", "Units in series in each branch", "Аппаратов последовательно в каждой ветви",
-     "Jednotiek v sérii v každej vetve", "Einheiten in Reihe je Strang", "Unități în serie pe fiecare ramură",
-     "Unità in serie per ramo"},
-};
-const ColumnTexts kColParallel = {
-    {"Párhuzamos", "Parallel", "Паралл.", "Paralelne", "Parallel", "Paralel", "Parallelo"},
-    {"Párhuzamos ágak", "Branches in parallel", "Параллельных ветвей", "Paralelných vetiev", "Parallele Stränge",
-     "Ramuri în paralel", "Rami in parallelo"},
-};
 const ColumnTexts kColFlow = {
     {"Térfogatáram", "Flow", "Расход", "Prietok", "Durchfluss", "Debit", "Portata"},
     {"Térfogatáram", "Volume flow rate", "Объемный расход", "Objemový prietok", "Volumenstrom", "Debit volumic",
@@ -204,25 +188,10 @@ const ColumnTexts kColInlet = {
     {"Belépő hőmérséklet, °C", "Inlet temperature, °C", "Температура на входе, °C", "Vstupná teplota, °C",
      "Eintrittstemperatur, °C", "Temperatura de intrare, °C", "Temperatura di ingresso, °C"},
 };
-const ColumnTexts kColDuty = {
-    {"Teljesítmény\nkW", "Duty\nkW", "Мощность\nkW", "Výkon\nkW", "Leistung\nkW", "Putere\nkW", "Potenza\nkW"},
-    {"Hőteljesítmény, kW", "Heat duty, kW", "Тепловая мощность, kW", "Tepelný výkon, kW", "Wärmeleistung, kW",
-     "Putere termică, kW", "Potenza termica, kW"},
-};
-const ColumnTexts kColOutlet = {
-    {"Kilépő\n°C", "Outlet\n°C", "Выход\n°C", "Výstup\n°C", "Austritt\n°C", "Ieșire\n°C", "Uscita\n°C"},
-    {"Kilépő hőmérséklet, °C", "Outlet temperature, °C", "Температура на выходе, °C", "Výstupná teplota, °C",
-     "Austrittstemperatur, °C", "Temperatura de ieșire, °C", "Temperatura di uscita, °C"},
-};
-const ColumnTexts kColDp = {
-    {"Nyomásesés\nkPa", "Pressure drop\nkPa", "Перепад\nkPa", "Tlak. spád\nkPa", "Druckverlust\nkPa",
-     "Cădere pres.\nkPa", "Perdita\nkPa"},
-    {"Nyomásesés, kPa", "Pressure drop, kPa", "Перепад давлений, kPa", "Tlakový spád, kPa", "Druckverlust, kPa",
-     "Cădere de presiune, kPa", "Perdita di carico, kPa"},
-};
 const ColumnTexts *const kColumns[CaseColumnCount] = {
-    &kColNumber, &kColName, &kColType,   &kColSeries, &kColParallel, &kColFlow, &kColInlet,
-    &kColFlow,   &kColInlet, &kColDuty,  &kColOutlet, &kColDp,       &kColOutlet, &kColDp,
+    &kColNumber,          &kColName,          &terms::TypeColumn,   &terms::SeriesColumn, &terms::ParallelColumn,
+    &kColFlow,            &kColInlet,         &kColFlow,            &kColInlet,           &terms::DutyColumn,
+    &terms::OutletColumn, &terms::DropColumn, &terms::OutletColumn, &terms::DropColumn,
 };
 
 constexpr const char *kMime = "application/x-ventrano-case-ids";

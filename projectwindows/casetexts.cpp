@@ -1,6 +1,7 @@
 #include "projectwindows/casetexts.h"
 
 #include "languages/languages.h"
+#include "languages/terms.h"
 #include "rating/case.h"
 
 namespace projects {
@@ -8,6 +9,7 @@ namespace projects {
 namespace {
 
 using lang::Texts;
+namespace terms = lang::terms;
 using project::Quantity;
 
 // ---- why a case is not rated
@@ -80,18 +82,6 @@ constexpr Texts kSeries = {
 constexpr Texts kParallel = {
     "Párhuzamos ágak", "Branches in parallel", "Параллельных ветвей", "Paralelných vetiev",
     "Parallele Stränge", "Ramuri în paralel", "Rami in parallelo",
-};
-constexpr Texts kFlow = {
-    "Térfogatáram",  "Volume flow rate", "Объемный расход",     "Objemový prietok",
-    "Volumenstrom", "Debit volumic",    "Portata volumetrica",
-};
-constexpr Texts kInlet = {
-    "Belépő hőmérséklet",  "Inlet temperature",      "Температура на входе",    "Vstupná teplota",
-    "Eintrittstemperatur", "Temperatura de intrare", "Temperatura di ingresso",
-};
-constexpr Texts kOutlet = {
-    "Kilépő hőmérséklet",  "Outlet temperature",     "Температура на выходе",  "Výstupná teplota",
-    "Austrittstemperatur", "Temperatura de ieșire", "Temperatura di uscita",
 };
 constexpr Texts kDrop = {
     "Nyomásesés", "Pressure drop", "Перепад давлений", "Tlakový spád", "Druckverlust", "Cădere de presiune",
@@ -223,14 +213,14 @@ QString quantityCaption(Quantity q, int nyelv)
     case Quantity::Type: return lang::text(kType, nyelv);
     case Quantity::Series: return lang::text(kSeries, nyelv);
     case Quantity::Parallel: return lang::text(kParallel, nyelv);
-    case Quantity::JacketFlow: return sided(kFlow, true, nyelv);
-    case Quantity::JacketInlet: return sided(kInlet, true, nyelv);
-    case Quantity::CoilFlow: return sided(kFlow, false, nyelv);
-    case Quantity::CoilInlet: return sided(kInlet, false, nyelv);
+    case Quantity::JacketFlow: return sided(terms::VolumeFlow, true, nyelv);
+    case Quantity::JacketInlet: return sided(terms::InletTemperature, true, nyelv);
+    case Quantity::CoilFlow: return sided(terms::VolumeFlow, false, nyelv);
+    case Quantity::CoilInlet: return sided(terms::InletTemperature, false, nyelv);
     case Quantity::Fouling: return lang::text(kFouling, nyelv);
     case Quantity::Duty: return lang::text(kDuty, nyelv);
-    case Quantity::JacketOutlet: return sided(kOutlet, true, nyelv);
-    case Quantity::CoilOutlet: return sided(kOutlet, false, nyelv);
+    case Quantity::JacketOutlet: return sided(terms::OutletTemperature, true, nyelv);
+    case Quantity::CoilOutlet: return sided(terms::OutletTemperature, false, nyelv);
     case Quantity::JacketDrop: return sided(kDrop, true, nyelv);
     case Quantity::CoilDrop: return sided(kDrop, false, nyelv);
     case Quantity::JacketMassFlow: return sided(kMassFlow, true, nyelv);

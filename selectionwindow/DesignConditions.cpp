@@ -2,6 +2,7 @@
 
 #include "design/explain.h"
 #include "languages/languages.h"
+#include "languages/terms.h"
 #include "mainwindow/fouling.h"
 #include "rating/fields.h"
 #include "rating/model.h"
@@ -23,15 +24,12 @@ namespace selectionwindow {
 namespace {
 
 using lang::Texts;
+namespace terms = lang::terms;
 
 // One per language, in the order of the language list.
 constexpr Texts kTitle = {
     "Tervezési feltételek",  "Design conditions",      "Расчётные условия",      "Návrhové podmienky",
     "Auslegungsbedingungen", "Condiții de proiectare", "Condizioni di progetto",
-};
-constexpr Texts kOutlet = {
-    "Kilépő hőmérséklet",  "Outlet temperature",    "Температура на выходе", "Výstupná teplota",
-    "Austrittstemperatur", "Temperatura de ieșire", "Temperatura di uscita",
 };
 constexpr Texts kReplace = {
     "Ezekből számítva", "Derived from them", "Вычисляются из них", "Vypočítajú sa z nich", "Daraus berechnet",
@@ -240,7 +238,7 @@ void DesignConditions::retranslate(int n, double mainFouling, const QString &she
 {
     language_ = n;
     setTitle(lang::text(kTitle, n));
-    outletLabel_->setText(lang::text(kOutlet, n));
+    outletLabel_->setText(lang::text(terms::OutletTemperature, n));
     shellLabel_->setText(shellSide);
     spiralLabel_->setText(spiralSide);
     for (QLineEdit *e : {shellOutletEd, spiralOutletEd}) e->setPlaceholderText(lang::text(kNotGiven, n));

@@ -7,6 +7,7 @@
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
 #include "languages/languages.h"
+#include "languages/terms.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 #include "selection/explain.h"
@@ -36,6 +37,7 @@
 #include <optional>
 
 using lang::Texts;
+namespace terms = lang::terms;
 using namespace selectionwindow;
 
 namespace {
@@ -72,14 +74,6 @@ constexpr Texts kParallel = {
     "Rami in parallelo, al massimo",
 };
 constexpr Texts kTypes = {"Típusok", "Types", "Типы", "Typy", "Typen", "Tipuri", "Tipi"};
-constexpr Texts kFlow = {
-    "Térfogatáram",  "Volume flow rate", "Объемный расход",     "Objemový prietok",
-    "Volumenstrom", "Debit volumic",    "Portata volumetrica",
-};
-constexpr Texts kInlet = {
-    "Belépő hőmérséklet",  "Inlet temperature",      "Температура на входе",    "Vstupná teplota",
-    "Eintrittstemperatur", "Temperatura de intrare", "Temperatura di ingresso",
-};
 constexpr Texts kLimit = {
     "Legnagyobb nyomásesés", "Largest pressure drop",     "Наибольший перепад давлений", "Najväčší tlakový spád",
     "Größter Druckverlust",  "Cădere de presiune maximă", "Perdita di carico massima",
@@ -133,27 +127,9 @@ constexpr Texts kAdded = {
 };
 constexpr Texts kClose = {"Bezárás", "Close", "Закрыть", "Zavrieť", "Schließen", "Închide", "Chiudi"};
 
-// Column headings (lines split by '\n') and their tooltips. The side
-// columns take the quantity's texts; the side is named above them.
-struct ColumnTexts {
-    Texts heading, tip;
-};
-const ColumnTexts kType = {
-    {"Típus", "Type", "Тип", "Typ", "Typ", "Tip", "Tipo"},
-    {"A hőcserélő típusa", "Type of the exchanger", "Тип теплообменника", "Typ výmenníka",
-     "Typ des Wärmeübertragers", "Tipul schimbătorului", "Tipo dello scambiatore"},
-};
-const ColumnTexts kColSeries = {
-    {"Soros", "Series", "Послед.", "V sérii", "Reihe", "Serie", "Serie"},
-    {"Sorba kapcsolt egységek egy ágban", "Units in series in each branch", "Аппаратов последовательно в каждой ветви",
-     "Jednotiek v sérii v každej vetve", "Einheiten in Reihe je Strang", "Unități în serie pe fiecare ramură",
-     "Unità in serie per ramo"},
-};
-const ColumnTexts kColParallel = {
-    {"Párhuzamos", "Parallel", "Паралл.", "Paralelne", "Parallel", "Paralel", "Parallelo"},
-    {"Párhuzamos ágak", "Branches in parallel", "Параллельных ветвей", "Paralelných vetiev", "Parallele Stränge",
-     "Ramuri în paralel", "Rami in parallelo"},
-};
+// Column headings and their tooltips; the side columns take the quantity's
+// texts; the side is named above them.
+using terms::ColumnTexts;
 const ColumnTexts kColUnits = {
     {"Egység", "Units", "Аппаратов", "Jednotky", "Einheiten", "Unități", "Unità"},
     {"Egységek összesen (soros × párhuzamos)", "Units in all (series × parallel)",
@@ -166,27 +142,11 @@ const ColumnTexts kColSurface = {
     {"Hőátadó felület, m2", "Heat-transfer surface, m2", "Поверхность теплообмена, m2", "Teplovýmenná plocha, m2",
      "Wärmeübertragungsfläche, m2", "Suprafața de transfer termic, m2", "Superficie di scambio termico, m2"},
 };
-const ColumnTexts kColDuty = {
-    {"Teljesítmény\nkW", "Duty\nkW", "Мощность\nkW", "Výkon\nkW", "Leistung\nkW", "Putere\nkW", "Potenza\nkW"},
-    {"Hőteljesítmény, kW", "Heat duty, kW", "Тепловая мощность, kW", "Tepelný výkon, kW", "Wärmeleistung, kW",
-     "Putere termică, kW", "Potenza termica, kW"},
-};
 const ColumnTexts kColMargin = {
     {"Tartalék\n%", "Margin\n%", "Запас\n%", "Rezerva\n%", "Reserve\n%", "Rezervă\n%", "Margine\n%"},
     {"A szükségesen felüli teljesítmény, %", "Duty above the required one, %", "Запас мощности сверх требуемой, %",
      "Výkon nad požadovaný, %", "Leistung über der erforderlichen, %", "Putere peste cea necesară, %",
      "Potenza oltre quella richiesta, %"},
-};
-const ColumnTexts kColOutlet = {
-    {"Kilépő\n°C", "Outlet\n°C", "Выход\n°C", "Výstup\n°C", "Austritt\n°C", "Ieșire\n°C", "Uscita\n°C"},
-    {"Kilépő hőmérséklet, °C", "Outlet temperature, °C", "Температура на выходе, °C", "Výstupná teplota, °C",
-     "Austrittstemperatur, °C", "Temperatura de ieșire, °C", "Temperatura di uscita, °C"},
-};
-const ColumnTexts kColDp = {
-    {"Nyomásesés\nkPa", "Pressure drop\nkPa", "Перепад\nkPa", "Tlak. spád\nkPa", "Druckverlust\nkPa",
-     "Cădere pres.\nkPa", "Perdita\nkPa"},
-    {"Nyomásesés, kPa", "Pressure drop, kPa", "Перепад давлений, kPa", "Tlakový spád, kPa", "Druckverlust, kPa",
-     "Cădere de presiune, kPa", "Perdita di carico, kPa"},
 };
 const ColumnTexts kColVelocity = {
     {"Sebesség\nm/s", "Velocity\nm/s", "Скорость\nm/s", "Rýchlosť\nm/s", "Geschw.\nm/s", "Viteză\nm/s",
@@ -209,9 +169,10 @@ const ColumnTexts kColOverall = {
      "Coeficient global de transfer termic, W/m2°C", "Coefficiente globale di scambio termico, W/m2°C"},
 };
 const ColumnTexts *const kColumns[ColumnCount] = {
-    &kType,      &kColSeries,   &kColParallel, &kColUnits,  &kColSurface, &kColDuty,
-    &kColMargin, &kColOutlet,   &kColDp,       &kColVelocity, &kColFilm,  &kColOutlet,
-    &kColDp,     &kColVelocity, &kColFilm,     &kColOverall,
+    &terms::TypeColumn,   &terms::SeriesColumn, &terms::ParallelColumn, &kColUnits,
+    &kColSurface,         &terms::DutyColumn,   &kColMargin,            &terms::OutletColumn,
+    &terms::DropColumn,   &kColVelocity,        &kColFilm,              &terms::OutletColumn,
+    &terms::DropColumn,   &kColVelocity,        &kColFilm,              &kColOverall,
 };
 
 const QColor kInvalid(255, 210, 210);
@@ -540,8 +501,8 @@ void SelectionWindow::retranslate(int n)
     sideHeadings_[0]->setText(shell);
     sideHeadings_[1]->setText(spiral);
     designBox->retranslate(n, mainF_->inputs().Rf, shell, spiral);
-    rowLabels_[0]->setText(lang::text(kFlow, n));
-    rowLabels_[1]->setText(lang::text(kInlet, n));
+    rowLabels_[0]->setText(lang::text(terms::VolumeFlow, n));
+    rowLabels_[1]->setText(lang::text(terms::InletTemperature, n));
     rowLabels_[2]->setText(lang::text(kLimit, n));
     for (QLabel *v : {shellFlow, spiralFlow, shellInlet, spiralInlet}) v->setToolTip(lang::text(kFromMain, n));
     for (QLineEdit *e : {dpShellEd, dpSpiralEd}) {
