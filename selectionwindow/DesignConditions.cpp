@@ -7,6 +7,7 @@
 #include "rating/fields.h"
 #include "rating/model.h"
 #include "selection/select.h"
+#include "selectionwindow/fields.h"
 #include "widgets/NumEdit.h"
 
 #include <QCheckBox>
@@ -80,7 +81,6 @@ constexpr Texts kCount = {
     "inserite (temperature di uscita: %1, spuntate: %2).",
 };
 
-const QColor kInvalid(255, 210, 210);
 const QColor kHintText(96, 96, 96);
 
 numfield::Separators seps() { return NumEdit::regionalSeparators(); }
@@ -91,27 +91,6 @@ QString capitalised(const std::string &s)
     QString t = QString::fromStdString(s);
     if (!t.isEmpty()) t[0] = t[0].toUpper();
     return t;
-}
-
-QLineEdit *field(QWidget *parent, const char *name, int width)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setAccessibleName(QString::fromLatin1(name));
-    e->setAlignment(Qt::AlignRight);
-    e->setFixedWidth(width);
-    e->setMaxLength(40);
-    e->setProperty("invalid", false);
-    return e;
-}
-
-void mark(QLineEdit *e, bool invalid)
-{
-    if (e->property("invalid").toBool() == invalid) return;
-    e->setProperty("invalid", invalid);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, invalid ? kInvalid : e->style()->standardPalette().color(QPalette::Base));
-    e->setPalette(p);
 }
 
 // An outlet field: nothing when empty, NaN when its text is no temperature
@@ -259,10 +238,10 @@ QString DesignConditions::countSentence(const Reading &r, int n)
 
 void DesignConditions::showReading(const Reading &r, const design::BalanceResult *b, int n)
 {
-    mark(shellOutletEd, r.badShellOutlet);
-    mark(spiralOutletEd, r.badSpiralOutlet);
-    mark(foulingEd, r.badFouling);
-    mark(marginEd, r.badMargin);
+    markInvalid(shellOutletEd, r.badShellOutlet);
+    markInvalid(spiralOutletEd, r.badSpiralOutlet);
+    markInvalid(foulingEd, r.badFouling);
+    markInvalid(marginEd, r.badMargin);
 
     QPalette p = derived->palette();
     if (!r.used) {

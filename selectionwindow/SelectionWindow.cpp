@@ -11,6 +11,7 @@
 #include "mainwindow/main.h"
 #include "platform/platform.h"
 #include "selection/explain.h"
+#include "selectionwindow/fields.h"
 #include "selectionwindow/EntryTable.h"
 
 #include <QAction>
@@ -175,7 +176,6 @@ const ColumnTexts *const kColumns[ColumnCount] = {
     &terms::DropColumn,   &kColVelocity,        &kColFilm,              &kColOverall,
 };
 
-const QColor kInvalid(255, 210, 210);
 const QColor kShortfallText(160, 0, 0);
 const QColor kDerivedText(0, 0, 160); // a value the design conditions derive
 
@@ -200,15 +200,6 @@ int readCount(const QLineEdit *e)
     if (!r.value || !(*r.value >= 1 && *r.value <= selection::MaxCount) || std::trunc(*r.value) != *r.value)
         return 0;
     return static_cast<int>(*r.value);
-}
-
-void markInvalid(QLineEdit *e, bool invalid)
-{
-    if (e->property("invalid").toBool() == invalid) return;
-    e->setProperty("invalid", invalid);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, invalid ? kInvalid : e->style()->standardPalette().color(QPalette::Base));
-    e->setPalette(p);
 }
 
 bool sameLimit(const std::optional<double> &a, const std::optional<double> &b)
@@ -240,21 +231,9 @@ QLabel *valueBox(QWidget *parent, const char *name)
     return l;
 }
 
-QLineEdit *field(QWidget *parent, const char *name, int width)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setAccessibleName(QString::fromLatin1(name));
-    e->setAlignment(Qt::AlignRight);
-    e->setFixedWidth(width);
-    e->setMaxLength(40);
-    e->setProperty("invalid", false);
-    return e;
-}
-
 } // namespace
 
-QColor SelectionWindow::invalidColor() { return kInvalid; }
+QColor SelectionWindow::invalidColor() { return selectionwindow::invalidColor(); }
 
 SelectionWindow::SelectionWindow(TmainF *mainF, QWidget *parent) : QWidget(parent, Qt::Window), mainF_(mainF)
 {
