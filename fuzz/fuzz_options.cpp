@@ -177,15 +177,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             from = nul + 1;
         }
     }
-    // What a message may quote: the arguments, an option's name and value
-    // given with '=', the pieces of a value list, and the fields of the
-    // inputs.
+    // What a message may quote: the arguments, what stands before and after
+    // the first '=' of one (an option given as --name=value, or a value
+    // such as solve's RESULT=VALUE), the pieces of a value list, and the
+    // fields of the inputs.
     std::vector<std::string> echoes;
     for (const std::string &a : args) {
         for (std::string &e : echoesOf(a)) echoes.push_back(std::move(e));
-        // An option with its value after '=': the option's name and the
-        // value's pieces apart.
-        const std::size_t eq = a.rfind("--", 0) == 0 ? a.find('=') : std::string::npos;
+        const std::size_t eq = a.find('=');
         if (eq != std::string::npos)
             for (std::string &e : echoesOf(a.substr(0, eq))) echoes.push_back(std::move(e));
         std::size_t from = eq == std::string::npos ? 0 : eq + 1;
