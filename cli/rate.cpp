@@ -110,9 +110,7 @@ int rateProject(const project::Opened &opened)
 {
     CsvWriter out(stdout);
     out.raw("case");
-    for (InputColumn c : {Type, Series, Parallel, JacketFlow, JacketUnit, JacketInlet, CoilFlow, CoilUnit, CoilInlet})
-        out.raw(inputColumns[c]);
-    out.raw(foulingColumn);
+    writeInputHeader(out, true);
     out.raw("duty_kW");
     for (const char *c : resultColumns) out.raw(c);
     out.raw("error");
@@ -122,16 +120,7 @@ int rateProject(const project::Opened &opened)
     for (std::size_t i = 0; i < cases.size() && out.ok(); ++i) {
         const rating::Case &in = cases[i].inputs;
         out.field(cases[i].name);
-        out.raw(rating::TipusNevek[in.Tipus]);
-        out.raw(std::to_string(in.Soros));
-        out.raw(std::to_string(in.Parh));
-        out.number(in.MVk);
-        out.raw(unitName(in.CbMVkIndex));
-        out.number(in.tkb);
-        out.number(in.MVs);
-        out.raw(unitName(in.CbMVsIndex));
-        out.number(in.tsb);
-        out.number(in.Rf);
+        writeInputs(out, in, true);
         const project::Outcome &o = opened.outcomes[i];
         if (o.ok()) {
             out.number(o.rating.values.QLabel);

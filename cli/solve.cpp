@@ -128,9 +128,7 @@ int runSolve(int argc, char **argv)
     // the varied column holds the answer.
     const bool fouling = given(FoulingOpt) || vary->input == design::Input::Fouling;
     CsvWriter out(stdout);
-    for (InputColumn col : {Type, Series, Parallel, JacketFlow, JacketUnit, JacketInlet, CoilFlow, CoilUnit, CoilInlet})
-        out.raw(inputColumns[col]);
-    if (fouling) out.raw(foulingColumn);
+    writeInputHeader(out, fouling);
     out.raw("duty_kW");
     for (const char *col : resultColumns) out.raw(col);
     out.raw("error");
@@ -138,16 +136,7 @@ int runSolve(int argc, char **argv)
     if (reached.ok()) {
         rating::Case a = c;
         design::setInput(a, vary->input, reached.answer.value);
-        out.raw(rating::TipusNevek[a.Tipus]);
-        out.raw(std::to_string(a.Soros));
-        out.raw(std::to_string(a.Parh));
-        out.number(a.MVk);
-        out.raw(unitName(a.CbMVkIndex));
-        out.number(a.tkb);
-        out.number(a.MVs);
-        out.raw(unitName(a.CbMVsIndex));
-        out.number(a.tsb);
-        if (fouling) out.number(a.Rf);
+        writeInputs(out, a, fouling);
         const rating::Rating &r = reached.answer.rating;
         if (r.ok()) {
             out.number(r.values.QLabel);

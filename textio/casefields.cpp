@@ -165,4 +165,26 @@ std::string whyNotRated(rating::Model &state, const rating::Case &c, const ratin
     return "not rated";
 }
 
+void writeInputHeader(CsvWriter &out, bool fouling)
+{
+    for (InputColumn c : {Type, Series, Parallel, JacketFlow, JacketUnit, JacketInlet, CoilFlow, CoilUnit, CoilInlet})
+        out.raw(inputColumns[c]);
+    if (fouling) out.raw(foulingColumn);
+}
+
+void writeInputs(CsvWriter &out, const rating::Case &c, bool fouling)
+{
+    auto unit = [](int index) { return index == 1 ? "m3/h" : "l/min"; };
+    out.raw(rating::TipusNevek[c.Tipus]);
+    out.raw(std::to_string(c.Soros));
+    out.raw(std::to_string(c.Parh));
+    out.number(c.MVk);
+    out.raw(unit(c.CbMVkIndex));
+    out.number(c.tkb);
+    out.number(c.MVs);
+    out.raw(unit(c.CbMVsIndex));
+    out.number(c.tsb);
+    if (fouling) out.number(c.Rf);
+}
+
 } // namespace textio

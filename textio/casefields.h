@@ -40,6 +40,11 @@ inline void writeResults(CsvWriter &out, const rating::Model::ResultValues &v)
         out.number(x);
 }
 
+// The input cells of a case in the order a side reads (type, series,
+// parallel, then each side's flow, unit and inlet), with the fouling after
+// them where `fouling`: the header, and a case's fields.
+void writeInputHeader(CsvWriter &out, bool fouling);
+void writeInputs(CsvWriter &out, const rating::Case &c, bool fouling);
 
 std::string readType(std::string_view text, int &out);     // a name of the type list
 std::string readCount(std::string_view text, int &out);    // a whole number 1..150
