@@ -8,6 +8,7 @@
 #include "languages/languages.h"
 #include "platform/platform.h"
 #include "rating/case.h"
+#include "tests/gestures.h"
 #include "widgets/fonts.h"
 
 #include <QAbstractItemView>
@@ -19,6 +20,9 @@
 #include <cstring>
 #include <memory>
 #include <string>
+
+using gestures::activate;
+using gestures::typeInto;
 
 inline QString sep() { return platform::decimalSeparator(); }
 inline std::string sepStd() { return sep().toStdString(); }
@@ -40,21 +44,6 @@ class TestReachFouling : public QObject {
 
     // ---- the user's gestures
 
-    void activate(QWidget *window)
-    {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-    }
-    // Focus, select all, keys; an empty text deletes what is there.
-    void typeInto(QLineEdit *e, const QString &text)
-    {
-        activate(e->window());
-        e->setFocus(Qt::TabFocusReason);
-        e->selectAll();
-        if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Backspace);
-        else QTest::keyClicks(e, text);
-    }
     // A right click on a point of the main window: its context menu.
     QMenu *rightClick(QPoint at)
     {

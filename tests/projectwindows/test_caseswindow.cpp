@@ -7,6 +7,7 @@
 #include "languages/languages.h"
 #include "platform/platform.h"
 #include "projectwindows/casetexts.h"
+#include "tests/gestures.h"
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
 
@@ -30,6 +31,7 @@
 
 #include <memory>
 
+using gestures::activate;
 using projects::CasesWindow;
 using namespace projects;
 
@@ -51,12 +53,6 @@ class TestCasesWindow : public QObject {
 
     // ---- the user's gestures
 
-    void activate(QWidget *window)
-    {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-    }
     void openByShortcut()
     {
         activate(&w->mainF);

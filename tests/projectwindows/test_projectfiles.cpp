@@ -8,6 +8,7 @@
 #include "project/messages.h"
 #include "projectwindows/DetailsDialog.h"
 #include "tests/filesize.h"
+#include "tests/gestures.h"
 #include "tests/projectwindows/projectfixture.h"
 #include "widgets/NumEdit.h"
 
@@ -32,6 +33,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using gestures::activate;
 using projects::DetailsDialog;
 
 namespace {
@@ -83,12 +85,6 @@ class TestProjectFiles : public QObject {
     }
 
     // ---- the user's gestures
-    static void activate(QWidget *window)
-    {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-    }
     // A field typed into and, unless `stay`, left with Tab.
     void type(NumEdit *field, const QString &text, bool stay = false)
     {

@@ -5,6 +5,7 @@
 // test_selectionwindow_design.cpp (the design conditions).
 #pragma once
 
+#include "tests/gestures.h"
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
 #include "platform/platform.h"
@@ -25,6 +26,8 @@
 #include <string>
 #include <vector>
 
+using gestures::activate;
+using gestures::typeInto;
 using namespace selectionwindow;
 using Kind = selection::Shortfall::Kind;
 
@@ -58,21 +61,6 @@ class TestSelectionWindow : public QObject {
 
     // ---- the user's gestures
 
-    void activate(QWidget *window)
-    {
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-    }
-    // Focus, select all, keys; an empty text deletes what is there.
-    void typeInto(QLineEdit *e, const QString &text)
-    {
-        activate(e->window());
-        e->setFocus(Qt::TabFocusReason);
-        e->selectAll();
-        if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Backspace);
-        else QTest::keyClicks(e, text);
-    }
     void openByShortcut()
     {
         activate(&w->mainF);
