@@ -6,7 +6,7 @@ namespace project {
 
 namespace {
 
-struct RowSpec {
+struct RowFormat {
     const char *unit;
     int decimals;
 };
@@ -14,7 +14,7 @@ struct RowSpec {
 // Units and decimals as the main window shows each quantity: the fields'
 // display formats (at most 3 decimals for flows, 2 for inlets; the fouling
 // to 1e-7), the result labels' fixed decimals.
-constexpr RowSpec specs[quantityCount] = {
+constexpr RowFormat formats[quantityCount] = {
     {"", 0}, {"", 0}, {"", 0}, {"", 3}, {"\u00B0C", 2}, {"", 3}, {"\u00B0C", 2}, {"m2\u00B7K/W", 7},
     {"kW", 2}, {"\u00B0C", 2}, {"\u00B0C", 2}, {"kPa", 3}, {"kPa", 3}, {"kg/s", 2}, {"kg/s", 2},
     {"m/s", 2}, {"m/s", 2}, {"W/m2\u00B0C", 0}, {"W/m2\u00B0C", 0}, {"W/m2\u00B0C", 0},
@@ -56,8 +56,8 @@ std::optional<Comparison> compare(const Project &p, const std::vector<Outcome> &
     for (int q = 0; q < quantityCount; ++q) {
         Comparison::Row &row = c.rows[static_cast<std::size_t>(q)];
         row.quantity = static_cast<Quantity>(q);
-        row.unit = specs[q].unit;
-        row.decimals = specs[q].decimals;
+        row.unit = formats[q].unit;
+        row.decimals = formats[q].decimals;
         for (int index : cases) {
             const rating::Case &in = p.cases[static_cast<std::size_t>(index)].inputs;
             const Outcome &o = outcomes[static_cast<std::size_t>(index)];
