@@ -49,7 +49,6 @@ std::string missingConditions(const std::vector<std::optional<std::string>> &val
 int refusal(const std::string &sentence);
 
 // The name of a flow unit by its index (0 l/min, 1 m3/h).
-inline const char *unitName(int index) { return index == 1 ? "m3/h" : "l/min"; }
 
 // Whether an argument after an option that takes a value is no value but
 // another option.

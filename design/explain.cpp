@@ -344,7 +344,7 @@ constexpr Texts kUnreachable = {
 
 std::size_t language(int nyelv) { return rating::languageIndex(nyelv); }
 
-const char *unitOf(int index) { return index == 1 ? "m3/h" : "l/min"; }
+const char *unitOf(int index) { return rating::flowUnitName(index); }
 
 // Numbers as the main window writes them.
 std::string number(double v, int decimals, const std::string &sep)

@@ -17,6 +17,7 @@
 //     ventrano-rate rate --csv CRASH-FILE
 #include "fuzz/harness.h"
 
+#include "cli/cases.h"
 #include "rating/case.h"
 #include "textio/casefields.h"
 #include "textio/number.h"
@@ -31,7 +32,8 @@ using namespace fuzzing;
 namespace {
 
 // The command's own limits of a record.
-constexpr std::size_t maxRecordBytes = 1 << 20, maxFields = 10000;
+using cli::maxFields;
+using cli::maxRecordBytes;
 
 std::vector<std::string> outputColumns()
 {
@@ -140,12 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const bool rates = readable && row.fields.size() == width && rateAfresh(row, where, want);
         if (error.empty()) {
             FUZZ_CHECK(rates, run.out);
-            double values[12];
-            values[0] = want.values.QLabel;
-            const rating::Model::ResultValues &v = want.values;
-            const double rest[] = {v.LbTKK,     v.LbTSK,    v.DPK,       v.DPS,       v.LbTomegaramK, v.LbTomegaramS,
-                                   v.LbArsebK,  v.LbArsebS, v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT};
-            std::memcpy(values + 1, rest, sizeof rest);
+            const auto values = textio::resultValues(want.values);
             for (std::size_t c = 0; c < 12; ++c) {
                 const double x = checkNumberCell(o.fields[width + c], header[width + c].c_str());
                 FUZZ_CHECK(std::memcmp(&x, &values[c], sizeof x) == 0,

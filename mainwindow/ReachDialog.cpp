@@ -5,6 +5,7 @@
 #include "mainwindow/fouling.h"
 #include "mainwindow/main.h"
 #include "platform/platform.h"
+#include "rating/fields.h"
 #include "widgets/NumEdit.h"
 #include "widgets/fonts.h"
 
@@ -120,8 +121,8 @@ QString inputText(Input in, double v, const rating::Case &c)
     const QString number =
         numfield::formatNumber(v, numfield::FormatPattern::parse(u"0.##"), NumEdit::regionalSeparators());
     switch (in) {
-    case Input::JacketFlow: return number + (c.CbMVkIndex == 0 ? QStringLiteral(" l/min") : QStringLiteral(" m3/h"));
-    case Input::CoilFlow: return number + (c.CbMVsIndex == 0 ? QStringLiteral(" l/min") : QStringLiteral(" m3/h"));
+    case Input::JacketFlow: return number + QLatin1Char(' ') + QLatin1String(rating::flowUnitName(c.CbMVkIndex));
+    case Input::CoilFlow: return number + QLatin1Char(' ') + QLatin1String(rating::flowUnitName(c.CbMVsIndex));
     default: return number + QStringLiteral(" °C");
     }
 }

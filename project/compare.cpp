@@ -1,5 +1,6 @@
 #include "project/compare.h"
 
+#include "rating/fields.h"
 #include "rating/model.h"
 
 namespace project {
@@ -20,9 +21,9 @@ constexpr RowFormat formats[quantityCount] = {
     {"m/s", 2}, {"m/s", 2}, {"W/m2\u00B0C", 0}, {"W/m2\u00B0C", 0}, {"W/m2\u00B0C", 0},
 };
 
-// x rounded to `decimals` as FixedText rounds it; for an input, without
-// trailing zeros. A zero is never negative.
-std::string rounded(double x, int decimals, bool trim)
+} // namespace
+
+std::string roundedText(double x, int decimals, bool trim)
 {
     std::string s = rating::FixedText(x, decimals);
     if (trim && s.find('.') != std::string::npos) {
@@ -32,8 +33,6 @@ std::string rounded(double x, int decimals, bool trim)
     if (!s.empty() && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     return s;
 }
-
-} // namespace
 
 bool Comparison::Row::differs() const
 {
@@ -66,7 +65,7 @@ std::optional<Comparison> compare(const Project &p, const std::vector<Outcome> &
                 cell.present = o.ok();
                 if (cell.present) {
                     cell.value = resultValues(o.rating.values)[static_cast<std::size_t>(q - firstResult)];
-                    cell.text = rounded(cell.value, row.decimals, false);
+                    cell.text = roundedText(cell.value, row.decimals, false);
                 }
             } else if (row.quantity == Quantity::Type) {
                 cell.value = in.Tipus;
@@ -81,7 +80,7 @@ std::optional<Comparison> compare(const Project &p, const std::vector<Outcome> &
                 case Quantity::CoilInlet: cell.value = in.tsb; break;
                 default: cell.value = in.Rf; break;
                 }
-                cell.text = rounded(cell.value, row.decimals, true);
+                cell.text = roundedText(cell.value, row.decimals, true);
             }
             row.cells.push_back(std::move(cell));
         }
@@ -104,7 +103,7 @@ std::string cellText(const Comparison::Cell &cell, const std::string &sep)
     }
     const auto dot = s.find('.');
     if (dot != std::string::npos) s.replace(dot, 1, sep);
-    return s + (cell.unit == 0 ? " l/min" : " m3/h");
+    return s + " " + rating::flowUnitName(cell.unit);
 }
 
 } // namespace project

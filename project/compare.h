@@ -56,4 +56,9 @@ std::optional<Comparison> compare(const Project &p, const std::vector<Outcome> &
 // flow with its unit; empty for a missing result.
 std::string cellText(const Comparison::Cell &cell, const std::string &sep = ".");
 
+// x rounded to `decimals` as FixedText rounds it, with a point; with trim,
+// without trailing zeros (as an input field shows it). A zero is never
+// negative.
+std::string roundedText(double x, int decimals, bool trim);
+
 } // namespace project

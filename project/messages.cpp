@@ -1,5 +1,6 @@
 #include "project/messages.h"
 
+#include "rating/fields.h"
 #include "rating/model.h"
 #include "rating/sentence.h"
 #include "textio/number.h"
@@ -392,7 +393,7 @@ std::string typeName(json::Type t, std::size_t n) { return kTypes[static_cast<st
 
 std::string sentence(const Error &e, int nyelv, const std::string &sep)
 {
-    const std::size_t n = nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1;
+    const std::size_t n = rating::languageIndex(nyelv);
     const std::string file = plain(e.fileName);
     const std::string where =
         e.caseIndex < 0 ? fill(kAtFile[n], {file})
@@ -428,7 +429,7 @@ std::string sentence(const Error &e, int nyelv, const std::string &sep)
         if (e.key == "type")
             for (const char *t : rating::TipusNevek) add(t);
         else
-            for (const char *u : {"l/min", "m3/h"}) add(u);
+            for (int u : {0, 1}) add(rating::flowUnitName(u));
         return fill(kUnknownName[n], {where, e.key, e.value, names});
     }
     case K::NoCases: return fill(kNoCases[n], {file});

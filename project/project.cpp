@@ -1,5 +1,6 @@
 #include "project/project.h"
 
+#include "rating/fields.h"
 #include "textio/casefields.h"
 #include "textio/number.h"
 
@@ -54,7 +55,6 @@ constexpr std::string_view caseKeys[CaseKeyCount] = {
     "fouling_m2K_W",
     "results",
 };
-constexpr std::string_view unitNames[2] = {"l/min", "m3/h"};
 const std::string_view resultKeyViews[resultKeyCount] = {
     resultKeys[0], resultKeys[1], resultKeys[2], resultKeys[3],  resultKeys[4],  resultKeys[5], resultKeys[6],
     resultKeys[7], resultKeys[8], resultKeys[9], resultKeys[10], resultKeys[11], resultKeys[12],
@@ -113,8 +113,8 @@ bool setNumber(rating::Case &c, int k, const std::string &text, Error &e)
     case CJacketInlet: why = textio::readInlet(text, c.tkb), lo = -5; break;
     case CCoilInlet: why = textio::readInlet(text, c.tsb), lo = -5; break;
     case CFouling:
-        why = textio::readNumber(text, minFouling, maxFouling, true, c.Rf);
-        lo = minFouling, hi = maxFouling;
+        why = textio::readFouling(text, c.Rf);
+        lo = rating::MinFouling, hi = rating::MaxFouling;
         break;
     default: break;
     }
@@ -462,10 +462,10 @@ void writeCase(json::Writer &w, const Case &c, const Outcome &o)
         case CSeries: w.integer(in.Soros); break;
         case CParallel: w.integer(in.Parh); break;
         case CJacketFlow: w.number(in.MVk); break;
-        case CJacketUnit: w.string(unitNames[in.CbMVkIndex]); break;
+        case CJacketUnit: w.string(rating::flowUnitName(in.CbMVkIndex)); break;
         case CJacketInlet: w.number(in.tkb); break;
         case CCoilFlow: w.number(in.MVs); break;
-        case CCoilUnit: w.string(unitNames[in.CbMVsIndex]); break;
+        case CCoilUnit: w.string(rating::flowUnitName(in.CbMVsIndex)); break;
         case CCoilInlet: w.number(in.tsb); break;
         case CFouling: w.number(in.Rf); break;
         case CResults: {
@@ -593,12 +593,6 @@ bool load(const std::string &path, std::string &bytes, Error &e)
 }
 
 } // namespace
-
-std::array<double, 12> resultValues(const rating::Model::ResultValues &v)
-{
-    return {v.QLabel,       v.LbTKK,        v.LbTSK,    v.DPK,      v.DPS,       v.LbTomegaramK,
-            v.LbTomegaramS, v.LbArsebK,     v.LbArsebS, v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT};
-}
 
 bool sameInputs(const rating::Case &a, const rating::Case &b)
 {

@@ -14,6 +14,7 @@
 
 #include "project/json.h"
 #include "rating/case.h"
+#include "textio/casefields.h"
 
 #include <array>
 #include <cstddef>
@@ -29,7 +30,6 @@ inline constexpr const char *formatName = "ventrano-project";
 inline constexpr int formatVersion = 1; // the newest version this program reads and the one it writes
 inline constexpr int maxCases = 1000;
 inline constexpr std::size_t maxFileBytes = 10'000'000; // 10 MB
-inline constexpr double minFouling = 0, maxFouling = 0.01; // m2·K/W
 
 // The members of one JSON object as a file had them: the program's own
 // keys by their place, the others with their values, so that writing puts
@@ -184,7 +184,7 @@ Result<Opened> openFile(const std::string &path);
 
 // The twelve results of a rated case in the order of resultKeys (duty
 // first), as the main window's result texts round them from.
-std::array<double, 12> resultValues(const rating::Model::ResultValues &v);
+using textio::resultValues;
 
 // Whether two cases have the same inputs, bit for bit.
 bool sameInputs(const rating::Case &a, const rating::Case &b);

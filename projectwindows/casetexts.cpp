@@ -2,7 +2,9 @@
 
 #include "languages/languages.h"
 #include "languages/terms.h"
+#include "project/compare.h"
 #include "rating/case.h"
+#include "rating/fields.h"
 
 namespace projects {
 
@@ -159,16 +161,7 @@ QString sided(const Texts &t, bool jacket, int nyelv)
 
 QString numberText(double x, int decimals, bool trim, const QString &sep)
 {
-    QString s = QString::fromStdString(rating::FixedText(x, decimals));
-    if (trim && s.contains(QLatin1Char('.'))) {
-        while (s.endsWith(QLatin1Char('0'))) s.chop(1);
-        if (s.endsWith(QLatin1Char('.'))) s.chop(1);
-    }
-    bool zero = true;
-    for (const QChar ch : s)
-        if (ch != QLatin1Char('-') && ch != QLatin1Char('0') && ch != QLatin1Char('.')) zero = false;
-    if (zero && s.startsWith(QLatin1Char('-'))) s.remove(0, 1);
-    return s.replace(QLatin1Char('.'), sep);
+    return QString::fromStdString(project::roundedText(x, decimals, trim)).replace(QLatin1Char('.'), sep);
 }
 
 QString typeText(const rating::Case &c)
@@ -178,7 +171,7 @@ QString typeText(const rating::Case &c)
 
 QString flowText(double flow, int unit, const QString &sep)
 {
-    return numberText(flow, 3, true, sep) + (unit == 0 ? QStringLiteral(" l/min") : QStringLiteral(" m3/h"));
+    return numberText(flow, 3, true, sep) + QLatin1Char(' ') + QLatin1String(rating::flowUnitName(unit));
 }
 
 QString inletText(double t, const QString &sep) { return numberText(t, 2, true, sep); }

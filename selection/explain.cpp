@@ -190,13 +190,13 @@ std::string required(const Request &r, const std::string &sep)
 
 std::string explain(const Request &r, const Shortfall &why, int nyelv, const std::string &sep)
 {
-    const std::size_t n = nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1;
+    const std::size_t n = rating::languageIndex(nyelv);
     return explain(r, why, nyelv, sep, {kShellSide[n], kSpiralSide[n]});
 }
 
 std::string explain(const Request &r, const Shortfall &why, int nyelv, const std::string &sep, const SideNames &sides)
 {
-    const std::size_t n = nyelv >= 0 && nyelv < 7 ? static_cast<std::size_t>(nyelv) : 1;
+    const std::size_t n = rating::languageIndex(nyelv);
     using K = Shortfall::Kind;
     switch (why.kind) {
     case K::None: return {};

@@ -255,7 +255,7 @@ void DesignConditions::showReading(const Reading &r, const design::BalanceResult
         auto item = [&](design::Quantity q, const std::string &value) {
             items << QString::fromStdString(design::nameOf(q, n) + " " + value);
         };
-        auto flowUnit = [](int index) { return std::string(index == 0 ? " l/min" : " m3/h"); };
+        auto flowUnit = [](int index) { return std::string(" ") + rating::flowUnitName(index); };
         if (!c.dutyKW) item(design::Quantity::Duty, number(v.dutyKW, 2) + " kW");
         if (!c.MVk) item(design::Quantity::JacketFlow, number(v.MVk, 2) + flowUnit(c.CbMVkIndex));
         if (!c.MVs) item(design::Quantity::CoilFlow, number(v.MVs, 2) + flowUnit(c.CbMVsIndex));

@@ -105,13 +105,9 @@ std::string readFlow(std::string_view text, double &out) { return readNumber(tex
 
 std::string flowTooSmall(double flow, int unit)
 {
-    // The calculation run's own conversion, on a state of its own.
-    rating::Model m;
-    m.MVk = flow;
-    m.CbMVkIndex = unit;
-    m.Terfaram_szamit();
-    if (!(flow > 0) || m.Vk > 0) return {};
-    return messageNumber(flow) + (unit == 1 ? " m3/h" : " l/min") + " is too small to rate: 0 once converted to m3/s";
+    // The calculation run's own conversion.
+    if (!(flow > 0) || rating::volumeFlow(flow, unit) > 0) return {};
+    return messageNumber(flow) + " " + rating::flowUnitName(unit) + " is too small to rate: 0 once converted to m3/s";
 }
 
 std::string readInlet(std::string_view text, double &out) { return readNumber(text, -5, 150, true, out); }
@@ -174,15 +170,14 @@ void writeInputHeader(CsvWriter &out, bool fouling)
 
 void writeInputs(CsvWriter &out, const rating::Case &c, bool fouling)
 {
-    auto unit = [](int index) { return index == 1 ? "m3/h" : "l/min"; };
     out.raw(rating::TipusNevek[c.Tipus]);
     out.raw(std::to_string(c.Soros));
     out.raw(std::to_string(c.Parh));
     out.number(c.MVk);
-    out.raw(unit(c.CbMVkIndex));
+    out.raw(rating::flowUnitName(c.CbMVkIndex));
     out.number(c.tkb);
     out.number(c.MVs);
-    out.raw(unit(c.CbMVsIndex));
+    out.raw(rating::flowUnitName(c.CbMVsIndex));
     out.number(c.tsb);
     if (fouling) out.number(c.Rf);
 }

@@ -8,6 +8,8 @@
 #include "rating/case.h"
 #include "textio/csv.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -32,12 +34,19 @@ inline constexpr const char *resultColumns[] = {
 };
 inline constexpr int resultColumnCount = sizeof resultColumns / sizeof *resultColumns;
 
-// The numbers of resultColumns, in their order.
+// The heat duty, then the numbers of resultColumns in their order: the
+// numbers the main window rounds its result texts from.
+inline std::array<double, 1 + resultColumnCount> resultValues(const rating::Model::ResultValues &v)
+{
+    return {v.QLabel,       v.LbTKK,    v.LbTSK,    v.DPK,       v.DPS,       v.LbTomegaramK,
+            v.LbTomegaramS, v.LbArsebK, v.LbArsebS, v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT};
+}
+
+// The numbers of resultColumns, in their order (the duty not among them).
 inline void writeResults(CsvWriter &out, const rating::Model::ResultValues &v)
 {
-    for (double x : {v.LbTKK, v.LbTSK, v.DPK, v.DPS, v.LbTomegaramK, v.LbTomegaramS, v.LbArsebK, v.LbArsebS,
-                     v.LbHoatadK, v.LbHoatadS, v.LbHoatbocsT})
-        out.number(x);
+    const auto values = resultValues(v);
+    for (std::size_t i = 1; i < values.size(); ++i) out.number(values[i]);
 }
 
 // The input cells of a case in the order a side reads (type, series,
