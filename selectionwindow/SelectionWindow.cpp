@@ -109,16 +109,20 @@ constexpr Texts kAddToProject = {
     "Zum Projekt hinzufügen", "Adaugă la proiect",      "Aggiungi al progetto",
 };
 constexpr Texts kAddToProjectTip = {
-    "A kijelölt sorok új változatként a projektbe, a főablak térfogatáramaival és belépő hőmérsékleteivel",
-    "The selected rows as new cases of the project, with the main window's flows and inlet temperatures",
-    "Выбранные строки как новые варианты проекта, с расходами и температурами на входе главного окна",
-    "Vybrané riadky ako nové varianty projektu, s prietokmi a vstupnými teplotami hlavného okna",
-    "Die ausgewählten Zeilen als neue Fälle des Projekts, mit den Durchflüssen und Eintrittstemperaturen des "
-    "Hauptfensters",
-    "Rândurile selectate ca noi cazuri ale proiectului, cu debitele și temperaturile de intrare din fereastra "
-    "principală",
-    "Le righe selezionate come nuovi casi del progetto, con le portate e le temperature di ingresso della "
-    "finestra principale",
+    "A kijelölt sorok új változatként a projektbe, a lista térfogatáramaival, belépő hőmérsékleteivel és "
+    "szennyeződési ellenállásával",
+    "The selected rows as new cases of the project, with the flows, inlet temperatures and fouling resistance the "
+    "list was rated with",
+    "Выбранные строки как новые варианты проекта, с расходами, температурами на входе и сопротивлением "
+    "загрязнения, с которыми рассчитан список",
+    "Vybrané riadky ako nové varianty projektu, s prietokmi, vstupnými teplotami a odporom znečistenia, s ktorými "
+    "bol zoznam vypočítaný",
+    "Die ausgewählten Zeilen als neue Fälle des Projekts, mit den Durchflüssen, Eintrittstemperaturen und dem "
+    "Verschmutzungswiderstand, mit denen die Liste berechnet wurde",
+    "Rândurile selectate ca noi cazuri ale proiectului, cu debitele, temperaturile de intrare și rezistența de "
+    "depunere cu care a fost calculată lista",
+    "Le righe selezionate come nuovi casi del progetto, con le portate, le temperature di ingresso e la resistenza "
+    "di sporcamento con cui è stato calcolato l'elenco",
 };
 // %1: the number of cases added.
 constexpr Texts kAdded = {
@@ -758,11 +762,13 @@ SelectionWindow::NamedCases SelectionWindow::selectedCases() const
     QList<int> rows;
     for (const QModelIndex &i : table->selectionModel()->selectedRows()) rows << i.row();
     std::sort(rows.begin(), rows.end());
-    // The flows and inlets the list was made for (the main window's), and
-    // the rest of the main window's case.
+    // The flows, inlets and fouling the list was rated with (the main
+    // window's, or what the design conditions give), and the rest of the
+    // main window's case: each case rates as its row shows.
     rating::Case base = mainF_->inputs();
     base.MVk = request_.MVk, base.CbMVkIndex = request_.CbMVkIndex, base.tkb = request_.tkb;
     base.MVs = request_.MVs, base.CbMVsIndex = request_.CbMVsIndex, base.tsb = request_.tsb;
+    base.Rf = request_.Rf;
     for (int row : rows) {
         const selection::Entry &e =
             model_->entries()[static_cast<std::size_t>(sorted_->mapToSource(sorted_->index(row, 0)).row())];

@@ -51,9 +51,10 @@ public:
     // the main window (Apply, Enter or a double click on the row).
     void applyRow(int row);
 
-    // A case for each selected row, in the list's order: the main window's
-    // flows and inlets with the row's arrangement, named by it ("VT/R-1
-    // 2×3": the type, units in series × branches in parallel).
+    // A case for each selected row, in the list's order: the flows, inlets
+    // and fouling the list was rated with and the row's arrangement, named
+    // by it ("VT/R-1 2×3": the type, units in series × branches in
+    // parallel).
     using NamedCases = std::vector<std::pair<QString, rating::Case>>;
     NamedCases selectedCases() const;
     static QString caseName(int tipus, int soros, int parh);

@@ -231,6 +231,7 @@ private slots:
     void designRefusalsAreSaidInTheWindow_data();
     void designRefusalsAreSaidInTheWindow();
     void foulingAndMarginInTheList();
+    void addedCasesKeepTheListsFouling();
     void designConditionsSpeakTheLanguage();
     void designConditionsByKeyboard();
 };

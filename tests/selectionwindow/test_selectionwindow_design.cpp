@@ -243,6 +243,28 @@ void TestSelectionWindow::foulingAndMarginInTheList()
     QCOMPARE(sel->message->text(), QString::fromStdString(selection::explain(sel->request(), sel->result().why, 1, dsep)));
 }
 
+// A row added to the project is rated with the fouling the list was rated
+// with, not the main window's: the case shows the row's numbers.
+void TestSelectionWindow::addedCasesKeepTheListsFouling()
+{
+    openByShortcut();
+    QTest::keyClicks(sel->dutyEd, QStringLiteral("40"));
+    typeInto(sel->designBox->foulingEd, typed("0.0005"));
+    QVERIFY(rows() >= 1);
+    QTest::mouseClick(sel->table->viewport(), Qt::LeftButton, {},
+                      sel->table->visualRect(sel->table->model()->index(0, ColDuty)).center());
+    QVERIFY(sel->addButton->isEnabled());
+    QTest::mouseClick(sel->addButton, Qt::LeftButton);
+
+    const project::Project &p = w->document.project();
+    QCOMPARE(p.cases.size(), std::size_t(2));
+    QCOMPARE(p.cases[1].inputs.Rf, 0.0005);
+    QCOMPARE(w->mainF.inputs().Rf, rating::Rf); // the main window keeps its own
+    const rating::Rating &r = w->document.outcomes()[1].rating;
+    QCOMPARE(QString::fromStdString(rating::FixedText(r.values.QLabel, 2, sepStd())), cell(0, ColDuty));
+    QCOMPARE(QString::fromStdString(rating::FixedText(r.values.DPK, 3, sepStd())), cell(0, ColShellDp));
+}
+
 // ---- language and keyboard
 
 void TestSelectionWindow::designConditionsSpeakTheLanguage()
