@@ -69,9 +69,16 @@ QString separator() { return QString(NumEdit::regionalSeparators().decimal); }
 
 std::optional<long long> readFoulingCount(QStringView text, const numfield::Separators &seps)
 {
-    const QStringView t = text.trimmed();
-    if (t.isEmpty() || !numfield::readNumber(t, seps)) return std::nullopt;
-    // The text passed the fields' grammar: [+-] digits [. digits] [(e|E) [+-] digits].
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty() || !numfield::readNumber(trimmed, seps)) return std::nullopt;
+    // The fields drop a thousands separator wherever it stands (",-5" is -5,
+    // "1e,5" is 1e5); without them the text follows the fields' grammar:
+    // [+-] digits [. digits] [(e|E) [+-] digits].
+    QString kept;
+    kept.reserve(trimmed.size());
+    for (const QChar c : trimmed)
+        if (!seps.isThousands(c)) kept += c;
+    const QStringView t = kept;
     bool negative = false, point = false;
     std::string digits;     // the mantissa's digits, leading zeros dropped
     long long scale = 0;    // value = digits * 10^scale
@@ -80,7 +87,6 @@ std::optional<long long> readFoulingCount(QStringView text, const numfield::Sepa
     if (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')) negative = t[i++] == QLatin1Char('-');
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
-        if (seps.isThousands(c)) continue;
         if (seps.isDecimal(c)) {
             point = true;
         } else if (c.isDigit()) {

@@ -46,6 +46,8 @@ void TestReachFouling::textReadsOntoTheGrid_data()
     QTest::newRow("over the range, kept for the check") << "0.0100001" << point << comma << true << 100001LL;
     QTest::newRow("negative, kept for the check") << "-0.0001" << point << comma << true << -1000LL;
     QTest::newRow("thousands dropped") << "1,000" << point << comma << true << 10000000000LL;
+    QTest::newRow("thousands before the sign") << ",-0.0001" << point << comma << true << -1000LL;
+    QTest::newRow("thousands in the exponent") << "1e,-5" << point << comma << true << 100LL;
     QTest::newRow("huge, held") << "1e300" << point << comma << true << 1000000000000000LL;
     QTest::newRow("zero") << "0" << point << comma << true << 0LL;
     QTest::newRow("blanks around") << "  0.0001 " << point << comma << true << 1000LL;
