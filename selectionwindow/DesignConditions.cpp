@@ -215,7 +215,6 @@ DesignConditions::Reading DesignConditions::read(const rating::Case &m, double d
 
 void DesignConditions::retranslate(int n, double mainFouling, const QString &shellSide, const QString &spiralSide)
 {
-    language_ = n;
     setTitle(lang::text(kTitle, n));
     outletLabel_->setText(lang::text(terms::OutletTemperature, n));
     shellLabel_->setText(shellSide);

@@ -63,7 +63,6 @@ public:
 private:
     QLabel *outletLabel_ = nullptr, *shellLabel_ = nullptr, *spiralLabel_ = nullptr, *replaceLabel_ = nullptr,
            *foulingLabel_ = nullptr, *marginLabel_ = nullptr;
-    int language_ = 1;
 };
 
 } // namespace selectionwindow

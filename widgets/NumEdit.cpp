@@ -1,5 +1,5 @@
 // The numeric field's widget: keys, focus, paste, the context menu and the
-// calculator drop-down, over the text rules of mainwindow/numtext.h.
+// calculator drop-down, over the text rules of widgets/numtext.h.
 #include "widgets/NumEdit.h"
 
 #include "widgets/Calculator.h"

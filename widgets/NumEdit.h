@@ -1,6 +1,6 @@
 // Numeric input field with a calculator drop-down.
 //
-// The text rules live in plain functions (mainwindow/numtext.h) so they can
+// The text rules live in plain functions (widgets/numtext.h) so they can
 // be tested and fuzzed without a widget; NumEdit wires them to a QLineEdit.
 #pragma once
 
